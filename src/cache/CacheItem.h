@@ -1,0 +1,58 @@
+// One browser-cache or archive entry, and its stored record form in archive.dat.
+//
+// Stored record (little-endian, no padding, records back to back with no header or count):
+//   offset  size  field
+//   0       4     MimeIndex, signed 32-bit
+//   4       4     ContentKind, signed 32-bit
+//   8       8     Date, IEEE-754 double (bit for bit)
+//   16      4     L1 = length of Url + 1 (its terminating zero), unsigned 32-bit
+//   20      4     L2 = the same for Title
+//   24      4     L3 = the same for FileName
+//   28      L1    Url bytes and a zero byte
+//   28+L1   L2    Title bytes and a zero byte
+//   28+L1+L2 L3   FileName bytes and a zero byte
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pagehold {
+
+class ByteReader;
+
+// The coarse content kinds, as stored in ContentKind.
+enum ContentKindValue : std::int32_t { Text = 0, Media = 1, Other = 2 };
+
+struct TCacheItem {
+  std::int32_t MimeIndex = 0;           // MIME table row, low 8 bits only; 1 = "text/html"
+  std::int32_t ContentKind = 0;         // ContentKindValue
+  double Date = 0;                      // day count, local time
+  std::string Url;                      // "http://" + host + ":" + port + path
+  std::string Title;                    // at most 100 characters; set for pages by the archive run
+  std::string FileName;                 // name of the archived copy in its domain and type folder
+  std::optional<std::string> CacheKey;  // IE only: the source name, kept for deletion
+  std::string Domain;                   // file-name-safe host; "NONE" never enters a list
+  std::string CacheFile;                // full path of the cached copy
+};
+
+// The cache list owns its items; a selection borrows them.
+using CacheList = std::vector<std::unique_ptr<TCacheItem>>;
+using ItemRefs = std::vector<TCacheItem*>;
+
+// Copies what an archive merge keeps: numbers, Domain and CacheFile, and fresh copies of Url,
+// Title and FileName. CacheKey is not copied.
+void Assign(TCacheItem& target, const TCacheItem& source);
+
+// Appends the stored form of the item to out.
+void WriteRecord(const TCacheItem& item, std::string& out);
+
+// Reads one stored record. Returns true ("at end") when no record could be read: fewer than
+// 16 head bytes are left, or a stored length is larger than what is left of the input (such a
+// record is treated as the end rather than allocated). A record cut inside its strings is read
+// as far as the input goes. Domain, CacheFile and CacheKey are left empty.
+bool ReadRecord(TCacheItem& item, ByteReader& in);
+
+}  // namespace pagehold

@@ -1,0 +1,20 @@
+// Folder tests and creation, and file copies that replace their target.
+#pragma once
+
+#include <string>
+
+namespace pagehold {
+
+// True when the path names an existing folder.
+bool DirectoryExists(const std::string& path);
+
+// Creates the folder and every missing parent. Throws std::runtime_error("Unable to create
+// directory") for an empty path; a failure to create is not reported here (callers check
+// DirectoryExists afterwards and report in their own words).
+void ForceFolder(const std::string& path);
+
+// Copies source over target, replacing a target that exists. Returns false when the copy
+// failed (a missing source leaves no target).
+bool CopyOver(const std::string& source, const std::string& target);
+
+}  // namespace pagehold

@@ -1,0 +1,26 @@
+// A small, forgiving HTML scanner working byte by byte on whatever the browser cached: no
+// parser, no entity decoding, no character sets.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pagehold {
+
+// The page title (at most 100 characters) of the file at path, or empty.
+std::string ExtractTitle(const std::string& path);
+std::string ExtractTitleFromBytes(std::string_view page);
+
+// Tag scanners over one tag's text (the characters after "<" up to and including ">", at most
+// 255 characters). Positions count from 1, as in the tag-rewriting algorithm that uses them:
+// position p names tag[p - 1], and "p reaches n" means p == tag.size().
+
+// The next word, upper-cased; position is advanced past it.
+std::string NextTagWord(std::string_view tag, std::size_t& position);
+
+// The next attribute value; start receives the position just before the value's first
+// character, position is advanced to the character that ended the value.
+std::string NextAttributeValue(std::string_view tag, std::size_t& position, std::size_t& start);
+
+}  // namespace pagehold

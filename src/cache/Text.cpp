@@ -1,0 +1,85 @@
+#include "cache/Text.h"
+
+#include <charconv>
+
+namespace pagehold {
+
+char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    c = UpperChar(c);
+  return result;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    c = LowerChar(c);
+  return result;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return CompareText(a, b) == 0;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+  const size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(UpperChar(a[i]));
+    const auto y = static_cast<unsigned char>(UpperChar(b[i]));
+    if (x != y)
+      return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size())
+    return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool StartsWithText(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
+static bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string TrimLeftBlanks(std::string_view text) {
+  size_t first = 0;
+  while (first < text.size() && IsBlank(text[first]))
+    ++first;
+  return std::string(text.substr(first));
+}
+
+std::string TrimRightBlanks(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1]))
+    --end;
+  return std::string(text.substr(0, end));
+}
+
+std::string TrimBlanks(std::string_view text) {
+  return TrimRightBlanks(TrimLeftBlanks(text));
+}
+
+bool ParseInt(std::string_view text, int& value) {
+  if (text.empty())
+    return false;
+  if (text.front() == '+')
+    text.remove_prefix(1);
+  int parsed = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  if (error != std::errc() || end != text.data() + text.size())
+    return false;
+  value = parsed;
+  return true;
+}
+
+}  // namespace pagehold

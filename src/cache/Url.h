@@ -1,0 +1,50 @@
+// URL splitting, canonical item URLs, domains and link resolution.
+//
+// Two families of the same split differ in the prefixes they accept: the key form (IE cache
+// keys and URLs read back from archive.dat) and the link form (Navigator cache keys and links
+// inside pages). These are plain string rules: no percent-decoding, no user-info, the query is
+// part of the path.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pagehold {
+
+enum class UrlForm { Key, Link };
+
+// Host of a key or stored URL, lower-cased, or "NONE". The key becomes the rest (from the
+// first ":" or "/" on) that PortFromRest and PathFromRest consume.
+std::string HostFromKey(std::string& key);
+
+// Host of a Navigator cache key or a link, lower-cased, or "NONE" (secure URLs are refused).
+std::string HostFromLink(std::string& link);
+
+// Port from a rest that starts with ":"; 80 otherwise or when the number is not valid. The
+// rest becomes the text from the first "/" on (or empty).
+int PortFromRest(std::string& rest);
+
+// The path: the trimmed rest with backslashes turned into slashes, "/" when empty.
+std::string PathFromRest(std::string_view rest);
+
+// "http://" + host + ":" + decimal port + path.
+std::string CanonicalItemUrl(std::string_view host, int port, std::string_view path);
+
+// The short form "http://" + host + path when the port is 80 and the host is not "NONE";
+// otherwise the input unchanged.
+std::string NormalizeUrl(std::string_view url, UrlForm form);
+
+// The host reduced to the 79 file-name-safe domain characters.
+std::string DomainFromHost(std::string_view host);
+
+// The text after the last "/" (all of it when there is none).
+std::string UrlFileName(std::string_view url);
+
+// The URL without "http://", up to and including its last "/".
+std::string UrlBase(std::string_view url);
+
+// A link as written in a page, resolved against the base of the page (from UrlBase): a
+// canonical item URL, a foreign link unchanged, or empty (in-page jumps, news:, mailto:).
+std::string ResolveLink(std::string_view link, std::string_view base);
+
+}  // namespace pagehold

@@ -1,0 +1,38 @@
+// What differs between the two products: where the cache comes from, how one item leaves the
+// browser cache, which ages the Cache Explorer offers, and how the archive run names a new
+// archived copy.
+#pragma once
+
+#include <vector>
+
+#include "cache/CacheItem.h"
+#include "platform/Interaction.h"
+
+namespace pagehold {
+
+enum class AgeUnit { Hours, Days, Weeks };
+
+// How the archive run derives the base name of a new archived copy.
+enum class NamingRule {
+  FromUrl,        // last path segment of the URL, filtered, with an extension from the MIME row
+  FromCacheFile,  // the name of the cached copy as it is
+};
+
+class CacheSource {
+ public:
+  virtual ~CacheSource() = default;
+
+  // Fills the list in reading order, without merging duplicates. Returns false when the cache
+  // could not be read (after telling the user through ui where the product does).
+  virtual bool ReadCache(CacheList& list, Interaction& ui) = 0;
+
+  // Removes one item from the browser cache. Returns false when it could not be removed.
+  virtual bool RemoveFromCache(const TCacheItem& item) = 0;
+
+  // The numbers the age choice offers for a unit.
+  virtual std::vector<int> AgeNumbers(AgeUnit unit) const = 0;
+
+  virtual NamingRule FileNamingRule() const = 0;
+};
+
+}  // namespace pagehold
