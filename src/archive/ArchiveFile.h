@@ -1,0 +1,113 @@
+// The archive info file, archive.dat: everything archived into one archive folder, as records
+// back to back in the stored form of TCacheItem (see cache/CacheItem.h), with no header, count or
+// trailer. Records keep their order; a record updated by a run keeps its place and new records
+// are appended.
+//
+// A record is identified by its Url, compared byte for byte. The same Url is not meant to occur
+// twice; when an older file holds it twice, the first occurrence is the one that lookups and
+// merges find, and the second is written back unchanged.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "cache/CacheItem.h"
+
+namespace pagehold {
+
+struct AppContext;
+
+// The file names taken in an archive folder during the naming of a run. A key is Domain + "\" +
+// type folder + "\" + file name; keys are kept lower-cased (A-Z only), so that lookups ignore
+// letter case and two names differing only in case collide.
+class UsedNames {
+ public:
+  static std::string Key(std::string_view domain, std::string_view typeFolder,
+                         std::string_view fileName);
+
+  void Add(std::string_view key);
+  bool Contains(std::string_view key) const;
+  void Clear() { keys_.clear(); }
+  std::size_t Size() const { return keys_.size(); }
+
+ private:
+  std::set<std::string> keys_;
+};
+
+// The records of one archive, owned, in archive.dat order, with an index from Url to the first
+// record holding it so that lookups during a run of many items stay cheap.
+class ArchiveList {
+ public:
+  using Records = std::vector<std::unique_ptr<TCacheItem>>;
+
+  // The first record whose Url equals url byte for byte, or null.
+  const TCacheItem* Find(std::string_view url) const;
+
+  void Append(std::unique_ptr<TCacheItem> record);
+  // Removes the record at position, keeping the order of the others.
+  void RemoveAt(std::size_t position);
+  // Overwrites the first record with the item's Url, or appends a copy of the item.
+  void Merge(const TCacheItem& item);
+  // Hands all records to the caller and leaves the list empty.
+  Records TakeAll();
+
+  const Records& Items() const { return records_; }
+  std::size_t Size() const { return records_.size(); }
+  bool Empty() const { return records_.empty(); }
+  const TCacheItem& operator[](std::size_t position) const { return *records_[position]; }
+
+ private:
+  void RebuildIndex();
+
+  Records records_;
+  std::unordered_map<std::string, std::size_t> firstPosition_;
+};
+
+// True when a Domain, type folder or FileName may be used as one component of a path inside the
+// archive folder: not empty, not "." or "..", and without a slash or backslash.
+bool IsSafePathComponent(std::string_view name);
+
+// archiveFolder + domain + separator + typeFolder + separator + fileName, or nothing when one of
+// the three pieces is not a safe path component.
+std::optional<std::string> ArchivedFilePath(std::string_view archiveFolder, std::string_view domain,
+                                            std::string_view typeFolder, std::string_view fileName);
+
+// Reads archive.dat of context.settings.CurrentArchiveFolder into a new list: Domain recomputed
+// from each Url, records whose archived file is missing (or whose path pieces are unsafe)
+// dropped, the names of the rest entered into usedNames. Creates the archive folder when neither
+// it nor archive.dat exists, and ends with CopyIndexImages. A damaged file yields the records
+// read before the damage; nothing is reported.
+ArchiveList LoadArchive(const AppContext& context, UsedNames& usedNames);
+
+// The records of archive.dat as stored, in order, without checking their files: for readers that
+// only look (the archive search). Domain is recomputed; an unreadable file gives what was read.
+ArchiveList ReadArchiveFile(const std::string& archiveFolder);
+
+// FileName of the first record whose Url equals url byte for byte.
+std::optional<std::string> FindArchivedName(const ArchiveList& archive, std::string_view url);
+
+// Merges one archived item: overwrites the first record with the same Url in place (all of
+// Assign's fields), or appends a copy. The item itself stays with its owner.
+void MergeIntoArchive(ArchiveList& archive, const TCacheItem& item);
+
+// Writes the list to archive.dat and empties the list. The records go to archive.tmp, which is
+// flushed to disk and then renamed over archive.dat in one step, so archive.dat is at every
+// moment either the old file or the new one, whole. An empty list deletes archive.dat. Returns
+// false when the save failed (archive.dat is then left as it was); the failure is not reported.
+bool SaveArchive(const AppContext& context, ArchiveList& archive);
+
+// Puts the 28 index pictures into the archive's "images" folder, copying each missing one from
+// the "images" folder beside the program. Existing pictures are never replaced; failures are
+// ignored.
+void CopyIndexImages(const AppContext& context);
+
+// The picture stems, in copying order; each file is the stem + ".gif".
+const std::vector<std::string>& IndexImageNames();
+
+}  // namespace pagehold
