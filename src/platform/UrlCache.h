@@ -1,0 +1,76 @@
+// The URL cache of Internet Explorer, in the shape of WinINet's enumeration calls: find first
+// (with a pattern), find next, close, and delete by source name.
+//
+// Each call fills one entry as WinINet fills its entry information record. The caller passes
+// the size of its entry buffer; an entry whose record (the fixed part followed by its strings)
+// needs more than that is not given: the call fails with UrlCacheError::InsufficientBuffer,
+// bufferSize is set to the size needed, and the enumeration stays where it was, so the same
+// call can be repeated with a larger buffer.
+//
+// On Windows with an empty cache folder the system's cache is used through WinINet; otherwise
+// the cache folder's own index.dat is read.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pagehold {
+
+// Windows file time: 100-nanosecond ticks since 1601-01-01 UTC; 0 = not set.
+using FileTime = std::uint64_t;
+
+// The error codes of the calls, with the values of the system's error codes.
+enum class UrlCacheError : std::uint32_t {
+  None = 0,
+  FileNotFound = 2,
+  InvalidHandle = 6,
+  InsufficientBuffer = 122,
+  NoMoreItems = 259,
+  ServiceNotActive = 1062,
+  Other = 0xFFFFFFFF,
+};
+
+// The entry fields that callers use.
+struct UrlCacheEntry {
+  std::string sourceUrlName;  // the entry's key: a URL, or a key such as "Cookie:user@host/"
+  std::string localFileName;  // full path of the cached copy; empty when the entry has none
+  FileTime lastAccessTime = 0;
+  FileTime lastSyncTime = 0;
+  std::string headerInfo;  // header information, exactly headerInfoSize bytes
+  std::uint32_t headerInfoSize = 0;
+};
+
+// The buffer size WinINet callers traditionally pass.
+inline constexpr std::uint32_t kDefaultEntryBufferSize = 8192;
+
+using UrlCacheFindHandle = void*;
+
+class UrlCache {
+ public:
+  virtual ~UrlCache() = default;
+
+  // Starts an enumeration of the entries whose key matches the pattern ("*.*" or empty: all;
+  // otherwise the keys that begin with it, case ignored) and gives the first one. Returns
+  // nullptr on failure (see LastError: NoMoreItems for an empty cache).
+  virtual UrlCacheFindHandle FindFirstEntry(const std::string& pattern, UrlCacheEntry& entry,
+                                            std::uint32_t& bufferSize) = 0;
+
+  // Gives the next entry; false at the end (NoMoreItems) or on failure.
+  virtual bool FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& entry,
+                             std::uint32_t& bufferSize) = 0;
+
+  virtual bool FindClose(UrlCacheFindHandle handle) = 0;
+
+  // Removes the entry with this key from the cache.
+  virtual bool DeleteEntry(const std::string& sourceUrlName) = 0;
+
+  // The error of the last failed call.
+  virtual UrlCacheError LastError() const = 0;
+};
+
+// The URL cache of a cache folder (the folder that holds index.dat). On Windows an empty
+// folder means the system's WinINet cache.
+std::unique_ptr<UrlCache> OpenUrlCache(const std::string& cacheFolder);
+
+}  // namespace pagehold

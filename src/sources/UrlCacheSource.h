@@ -1,0 +1,55 @@
+// The Internet Explorer cache source: fills the cache list from the URL cache
+// (platform/UrlCache.h) and removes entries from it again.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "cache/MimeTable.h"
+#include "platform/UrlCache.h"
+#include "sources/CacheSource.h"
+
+namespace pagehold {
+
+// Blocks the thread for a number of milliseconds; tests pass one that only counts.
+using WaitFunction = std::function<void(int milliseconds)>;
+
+class UrlCacheSource : public CacheSource {
+ public:
+  // cacheFolder: the folder that holds index.dat; on Windows empty means the system's cache.
+  UrlCacheSource(std::string cacheFolder, TMimeTable& mimeTable);
+  // A source over a given cache, waiting through wait while the cache service is not active.
+  UrlCacheSource(std::unique_ptr<UrlCache> cache, TMimeTable& mimeTable, WaitFunction wait);
+
+  // Returns true when the list holds at least one item after the pass.
+  bool ReadCache(CacheList& list, Interaction& ui) override;
+  // Deletes the cache entry named by the item's CacheKey.
+  bool RemoveFromCache(const TCacheItem& item) override;
+  std::vector<int> AgeNumbers(AgeUnit unit) const override;
+  NamingRule FileNamingRule() const override { return NamingRule::FromCacheFile; }
+
+ private:
+  std::unique_ptr<UrlCache> cache_;
+  TMimeTable& mimeTable_;
+  WaitFunction wait_;
+};
+
+// Walks every entry of the cache and appends an item for each usable one. Returns true when
+// the list holds at least one item afterwards.
+bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
+                  const WaitFunction& wait);
+
+// One entry turned into an item, or nullptr when the entry names no web resource or its
+// cached file is gone.
+std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable);
+
+// The content type named in an entry's header information, "text/html" when none is named.
+std::string ContentTypeFromHeaders(std::string_view headerInfo);
+
+// A file time as a day count, through the two-second FAT date-and-time form (no change to
+// local time); 0 when the time cannot be expressed in that form (before 1980, from 2044 on).
+double CacheFileTimeToDate(FileTime time);
+
+}  // namespace pagehold
