@@ -1,0 +1,30 @@
+#include "explorer/AgeWindow.h"
+
+namespace pagehold {
+
+double AgeSpanDays(int number, AgeUnit unit) {
+  switch (unit) {
+    case AgeUnit::Hours:
+      return number / 24.0;
+    case AgeUnit::Days:
+      return number;
+    case AgeUnit::Weeks:
+      return 7.0 * number;
+  }
+  return number;
+}
+
+AgeWindow MakeAgeWindow(AgeChoice choice, int number, AgeUnit unit, double now) {
+  const double span = AgeSpanDays(number, unit);
+  switch (choice) {
+    case AgeChoice::NewerThan:
+      return {now - span, now + kFutureReachDays};
+    case AgeChoice::OlderThan:
+      return {0, now - span};
+    case AgeChoice::AllAges:
+      break;
+  }
+  return {0, now + kFutureReachDays};
+}
+
+}  // namespace pagehold
