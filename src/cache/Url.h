@@ -18,6 +18,7 @@ enum class UrlForm { Key, Link };
 std::string HostFromKey(std::string& key);
 
 // Host of a Navigator cache key or a link, lower-cased, or "NONE" (secure URLs are refused).
+// The link is first cut to 255 characters.
 std::string HostFromLink(std::string& link);
 
 // Port from a rest that starts with ":"; 80 otherwise or when the number is not valid. The
@@ -27,14 +28,20 @@ int PortFromRest(std::string& rest);
 // The path: the trimmed rest with backslashes turned into slashes, "/" when empty.
 std::string PathFromRest(std::string_view rest);
 
-// "http://" + host + ":" + decimal port + path.
+// "http://" + host + ":" + decimal port + path, the port written as given (also when it is 80).
+// The Navigator reader writes its ports as unsigned 16-bit numbers and passes
+// static_cast<std::uint16_t>(port); ResolveLink does the same itself. The IE reader passes the
+// port as PortFromRest gave it.
 std::string CanonicalItemUrl(std::string_view host, int port, std::string_view path);
 
 // The short form "http://" + host + path when the port is 80 and the host is not "NONE";
 // otherwise the input unchanged.
 std::string NormalizeUrl(std::string_view url, UrlForm form);
 
-// The host reduced to the 79 file-name-safe domain characters.
+// The host reduced to the 79 file-name-safe domain characters (at most 255 of them). A result
+// made only of dots ("." or "..") would name the archive folder or its parent, so such a host
+// gives "NONE" like a key that names no resource. An empty result (a host made only of dropped
+// characters) stays empty.
 std::string DomainFromHost(std::string_view host);
 
 // The text after the last "/" (all of it when there is none).
