@@ -1,0 +1,102 @@
+#ifdef _WIN32
+
+#include "platform/UrlCacheWinInet.h"
+
+// clang-format off
+#include <windows.h>
+#include <wininet.h>
+// clang-format on
+
+#include <vector>
+
+namespace pagehold {
+
+namespace {
+
+FileTime FromFileTime(const FILETIME& time) {
+  return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+UrlCacheError LastSystemError() {
+  const DWORD error = GetLastError();
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_INSUFFICIENT_BUFFER:
+    case ERROR_NO_MORE_ITEMS:
+    case ERROR_SERVICE_NOT_ACTIVE:
+      return static_cast<UrlCacheError>(error);
+    default:
+      return UrlCacheError::Other;
+  }
+}
+
+// Copies what callers use out of the entry information record in the buffer.
+void CopyEntry(const INTERNET_CACHE_ENTRY_INFOA& info, UrlCacheEntry& entry) {
+  entry.sourceUrlName = info.lpszSourceUrlName ? info.lpszSourceUrlName : "";
+  entry.localFileName = info.lpszLocalFileName ? info.lpszLocalFileName : "";
+  entry.lastAccessTime = FromFileTime(info.LastAccessTime);
+  entry.lastSyncTime = FromFileTime(info.LastSyncTime);
+  entry.headerInfoSize = info.lpHeaderInfo ? info.dwHeaderInfoSize : 0;
+  entry.headerInfo.assign(info.lpHeaderInfo ? reinterpret_cast<const char*>(info.lpHeaderInfo) : "",
+                          entry.headerInfoSize);
+}
+
+// A buffer for one entry, aligned for the record at its start.
+std::vector<std::uint64_t> EntryBuffer(std::uint32_t bufferSize) {
+  return std::vector<std::uint64_t>((bufferSize + 7) / 8 + 1);
+}
+
+}  // namespace
+
+UrlCacheFindHandle WinInetUrlCache::FindFirstEntry(const std::string& pattern, UrlCacheEntry& entry,
+                                                   std::uint32_t& bufferSize) {
+  std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
+  auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  DWORD size = bufferSize;
+  HANDLE handle = FindFirstUrlCacheEntryA(pattern.c_str(), info, &size);
+  bufferSize = size;
+  if (!handle) {
+    lastError_ = LastSystemError();
+    return nullptr;
+  }
+  CopyEntry(*info, entry);
+  lastError_ = UrlCacheError::None;
+  return handle;
+}
+
+bool WinInetUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& entry,
+                                    std::uint32_t& bufferSize) {
+  std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
+  auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  DWORD size = bufferSize;
+  const BOOL found = FindNextUrlCacheEntryA(handle, info, &size);
+  bufferSize = size;
+  if (!found) {
+    lastError_ = LastSystemError();
+    return false;
+  }
+  CopyEntry(*info, entry);
+  lastError_ = UrlCacheError::None;
+  return true;
+}
+
+bool WinInetUrlCache::FindClose(UrlCacheFindHandle handle) {
+  if (!FindCloseUrlCache(handle)) {
+    lastError_ = LastSystemError();
+    return false;
+  }
+  return true;
+}
+
+bool WinInetUrlCache::DeleteEntry(const std::string& sourceUrlName) {
+  if (!DeleteUrlCacheEntryA(sourceUrlName.c_str())) {
+    lastError_ = LastSystemError();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pagehold
+
+#endif  // _WIN32

@@ -1,0 +1,171 @@
+#include "sources/UrlCacheSource.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "cache/Dates.h"
+#include "cache/Text.h"
+#include "cache/Url.h"
+#include "platform/Paths.h"
+#include "platform/UrlCacheTimes.h"
+
+namespace pagehold {
+
+namespace {
+
+// While the cache service starts, the first call fails with ServiceNotActive: it is tried up
+// to 20 times, one second apart.
+constexpr int kServiceAttempts = 20;
+constexpr int kServiceWaitMilliseconds = 1000;
+
+// The URL buffer holds 8192 characters; a longer URL is cut there.
+constexpr std::size_t kUrlLimit = 8192;
+
+// The header line is held in 255 characters, of which "content-type: " takes 14.
+constexpr std::string_view kContentTypeLabel = "content-type: ";
+constexpr std::size_t kContentTypeLimit = 255 - kContentTypeLabel.size();
+constexpr std::string_view kDefaultContentType = "text/html";
+
+// Closes an enumeration on every way out of the pass, errors included.
+class EnumerationGuard {
+ public:
+  EnumerationGuard(UrlCache& cache, UrlCacheFindHandle handle) : cache_(cache), handle_(handle) {}
+  ~EnumerationGuard() { cache_.FindClose(handle_); }
+  EnumerationGuard(const EnumerationGuard&) = delete;
+  EnumerationGuard& operator=(const EnumerationGuard&) = delete;
+
+ private:
+  UrlCache& cache_;
+  UrlCacheFindHandle handle_;
+};
+
+// An entry that does not fit the usual buffer would otherwise end the enumeration and hide
+// every entry after it; the call is repeated once with the size the cache asks for.
+UrlCacheFindHandle FindFirstFitting(UrlCache& cache, UrlCacheEntry& entry) {
+  std::uint32_t bufferSize = kDefaultEntryBufferSize;
+  UrlCacheFindHandle handle = cache.FindFirstEntry("*.*", entry, bufferSize);
+  if (!handle && cache.LastError() == UrlCacheError::InsufficientBuffer)
+    handle = cache.FindFirstEntry("*.*", entry, bufferSize);
+  return handle;
+}
+
+bool FindNextFitting(UrlCache& cache, UrlCacheFindHandle handle, UrlCacheEntry& entry) {
+  std::uint32_t bufferSize = kDefaultEntryBufferSize;
+  if (cache.FindNextEntry(handle, entry, bufferSize))
+    return true;
+  return cache.LastError() == UrlCacheError::InsufficientBuffer &&
+         cache.FindNextEntry(handle, entry, bufferSize);
+}
+
+UrlCacheFindHandle StartEnumeration(UrlCache& cache, UrlCacheEntry& entry,
+                                    const WaitFunction& wait) {
+  for (int attempt = 1; attempt <= kServiceAttempts; ++attempt) {
+    UrlCacheFindHandle handle = FindFirstFitting(cache, entry);
+    if (handle)
+      return handle;
+    if (cache.LastError() != UrlCacheError::ServiceNotActive)
+      return nullptr;
+    wait(kServiceWaitMilliseconds);
+  }
+  return nullptr;
+}
+
+void SleepFor(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace
+
+std::string ContentTypeFromHeaders(std::string_view headerInfo) {
+  // The header text is used as a zero-terminated string: it ends at its first zero byte.
+  const std::string text = LowerCase(headerInfo.substr(0, headerInfo.find('\0')));
+  const std::size_t label = text.find(kContentTypeLabel);
+  if (label == std::string::npos)
+    return std::string(kDefaultContentType);
+  const std::size_t start = label + kContentTypeLabel.size();
+  const std::size_t end = text.find_first_of("\r\n", start);
+  std::string value = text.substr(start, std::min(end - start, kContentTypeLimit));
+  return value.empty() ? std::string(kDefaultContentType) : value;
+}
+
+double CacheFileTimeToDate(FileTime time) {
+  FatDateTime fat;
+  if (!FatFromFileTime(time, fat))
+    return 0;
+  // Date word in the high half: from 2044 on the value is negative as a signed number.
+  const auto packed = static_cast<std::int32_t>((std::uint32_t{fat.date} << 16) | fat.time);
+  CalendarTime calendar;
+  if (packed <= 0 || !CalendarFromFat(fat, calendar))
+    return 0;
+  DateParts parts;
+  parts.year = calendar.year;
+  parts.month = calendar.month;
+  parts.day = calendar.day;
+  parts.hour = calendar.hour;
+  parts.minute = calendar.minute;
+  parts.second = calendar.second;
+  return EncodeDate(parts);
+}
+
+std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable) {
+  auto item = std::make_unique<TCacheItem>();
+  item->Date =
+      std::max(CacheFileTimeToDate(entry.lastSyncTime), CacheFileTimeToDate(entry.lastAccessTime));
+  item->CacheKey = entry.sourceUrlName;
+
+  std::string rest = entry.sourceUrlName;
+  const std::string host = HostFromKey(rest);
+  const int port = PortFromRest(rest);
+  const std::string path = PathFromRest(rest);
+  item->Url = CanonicalItemUrl(host, port, path).substr(0, kUrlLimit);
+
+  const std::string contentType =
+      ContentTypeFromHeaders(std::string_view(entry.headerInfo).substr(0, entry.headerInfoSize));
+  item->MimeIndex = mimeTable.MimeIndexOf(contentType) & 0xFF;
+  item->ContentKind = ContentKindOf(contentType);
+  item->CacheFile = entry.localFileName;
+  item->Domain = DomainFromHost(host);
+
+  // Cookies, visited pages and other schemes name no web resource.
+  if (item->Domain == "NONE" || !FileExists(item->CacheFile))
+    return nullptr;
+  return item;
+}
+
+bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
+                  const WaitFunction& wait) {
+  UrlCacheEntry entry;
+  const UrlCacheFindHandle handle = StartEnumeration(cache, entry, wait);
+  if (handle) {
+    EnumerationGuard guard(cache, handle);
+    do {
+      if (std::unique_ptr<TCacheItem> item = ItemFromEntry(entry, mimeTable))
+        list.push_back(std::move(item));
+    } while (FindNextFitting(cache, handle, entry));
+  }
+  return !list.empty();
+}
+
+UrlCacheSource::UrlCacheSource(std::string cacheFolder, TMimeTable& mimeTable)
+    : UrlCacheSource(OpenUrlCache(cacheFolder), mimeTable, SleepFor) {}
+
+UrlCacheSource::UrlCacheSource(std::unique_ptr<UrlCache> cache, TMimeTable& mimeTable,
+                               WaitFunction wait)
+    : cache_(std::move(cache)), mimeTable_(mimeTable), wait_(std::move(wait)) {}
+
+bool UrlCacheSource::ReadCache(CacheList& list, Interaction&) {
+  return ReadUrlCache(*cache_, mimeTable_, list, wait_);
+}
+
+bool UrlCacheSource::RemoveFromCache(const TCacheItem& item) {
+  return item.CacheKey && cache_->DeleteEntry(*item.CacheKey);
+}
+
+std::vector<int> UrlCacheSource::AgeNumbers(AgeUnit unit) const {
+  if (unit == AgeUnit::Hours)
+    return {1, 2, 3, 6, 12, 18};
+  return {1, 2, 3, 4, 5, 6};
+}
+
+}  // namespace pagehold
