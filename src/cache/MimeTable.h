@@ -26,11 +26,17 @@ class TMimeTable {
   std::string MimeTypeName(int index) const;
 
   // Folder of a row in an archive: the type name before its first "/", "other" without one.
+  // A major type that is not one plain folder name (empty, only dots, or holding a character
+  // outside the domain character set, such as a backslash or ":") also gives "other".
   std::string MimeTypeFolder(int index) const;
 
   int Size() const { return static_cast<int>(rows_.size()); }
 
  private:
+  void AddRow(std::string type);
+  // Appends the type to MIMETYPE.DAT, creating it with its header line when it is missing.
+  void RememberType(std::string_view type) const;
+
   std::string datPath_;
   std::vector<std::string> rows_;
   std::unordered_map<std::string, int> rowOfLowerName_;  // first row of each lower-cased name

@@ -1,0 +1,229 @@
+// The MIME table and the content kinds.
+//
+// Row numbers are stored in archive.dat, so the table only ever grows: the 72 built-in rows come
+// first in a fixed order, then the rows remembered in MIMETYPE.DAT (one type per line after a
+// header line that is never interpreted), then types met while the program runs, which are
+// appended to MIMETYPE.DAT at once so that the next run numbers them the same way.
+//
+// Lookup ignores the case of A-Z and the first matching row wins; an index of lower-cased names
+// that keeps the first row of each name gives that answer without walking the table for every
+// cache entry.
+#include "cache/MimeTable.h"
+
+#include <array>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+#include "cache/Text.h"
+#include "cache/Url.h"
+#include "platform/Paths.h"
+
+namespace pagehold {
+namespace {
+
+constexpr std::array<std::string_view, 72> kBuiltInTypes = {
+    "text/html",
+    "image/gif",
+    "image/jpeg",
+    "text/plain",
+    "text/richtext",
+    "image/x-xbitmap",
+    "image/xbitmap",
+    "image/pjpeg",
+    "image/tiff",
+    "image/ief",
+    "image/x-xwindowdump",
+    "image/x-ms-bmp",
+    "image/xbm",
+    "image/x-xpixmap",
+    "image/x-rgb",
+    "image/x-portable-pixmap",
+    "image/x-portable-graymap",
+    "image/x-portable-bitmap",
+    "image/x-portable-anymap",
+    "image/x-cmu-raster",
+    "video/x-sgi-movie",
+    "video/x-msvideo",
+    "video/quicktime",
+    "video/mpeg",
+    "video/avi",
+    "audio/x-wav",
+    "audio/wav",
+    "audio/x-aiff",
+    "audio/x-midi",
+    "audio/x-pn-realaudio",
+    "audio/aiff",
+    "audio/basic",
+    "application/msword",
+    "application/x-troff-man",
+    "application/x-sh",
+    "application/x-latex",
+    "application/x-csh",
+    "application/rtf",
+    "application/postscript",
+    "application/octet-stream",
+    "application/x-stuffit",
+    "application/mac-binhex40",
+    "application/fractals",
+    "application/x-zip-compressed",
+    "application/x-ns-proxy-autoconfig",
+    "application/x-javascript",
+    "application/x-tar",
+    "application/x-gtar",
+    "application/x-gzip",
+    "application/x-compress",
+    "application/x-mocha",
+    "application/x-tcl",
+    "application/x-cpio",
+    "application/x-shar",
+    "application/x-texinfo",
+    "application/x-tex",
+    "application/x-dvi",
+    "application/octet-string",
+    "application/x-msdownload",
+    "application/zip",
+    "www/unknown",
+    "x-world/x-vrml",
+    "audio/midi",
+    "audio/x-mid",
+    "image/fif",
+    "image/png",
+    "application/pdf",
+    "application/x-httpd-cgi",
+    "application/x-java-class",
+    "application/x-gocserve",
+    "application/x-tvml",
+    "application/exe",
+};
+
+constexpr std::string_view kDatFileName = "MIMETYPE.DAT";
+constexpr std::string_view kDatHeader = "ADDITIONAL MIMETYPES INFO. DO NOT EDIT OR REMOVE!";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kDatLineLimit = 255;
+constexpr std::string_view kUnknownTypeName = "text/plain";
+constexpr std::string_view kOtherFolder = "other";
+
+// Content types are trimmed of everything that is not printable ASCII without the space.
+bool IsTypeCharacter(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  return code >= 33 && code <= 126;
+}
+
+std::string_view TrimToTypeCharacters(std::string_view text) {
+  while (!text.empty() && !IsTypeCharacter(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && !IsTypeCharacter(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+// The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
+// accepted too, and a last line without a line end still counts.
+std::vector<std::string> ReadDatRows(const std::string& path) {
+  if (!FileExists(path))
+    return {};
+  std::string text;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char block[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+      text.append(block, got);
+    std::fclose(file);
+  }
+  std::vector<std::string> rows;
+  bool header = true;
+  std::size_t lineStart = 0;
+  while (lineStart < text.size()) {
+    std::size_t lineEnd = text.find('\n', lineStart);
+    if (lineEnd == std::string::npos)
+      lineEnd = text.size();
+    std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    if (!header)
+      rows.emplace_back(line.substr(0, kDatLineLimit));
+    header = false;
+    lineStart = lineEnd + 1;
+  }
+  return rows;
+}
+
+// A folder name that stays one safe path component: not empty, not made of dots, and only of
+// the characters a domain folder may hold.
+bool IsSafeFolderName(std::string_view name) {
+  return !name.empty() && DomainFromHost(name) == name;
+}
+
+}  // namespace
+
+TMimeTable::TMimeTable(std::string programFolder)
+    : datPath_(JoinPath(programFolder, kDatFileName)) {
+  for (std::string_view type : kBuiltInTypes)
+    AddRow(std::string(type));
+  for (std::string& type : ReadDatRows(datPath_))
+    AddRow(std::move(type));
+}
+
+void TMimeTable::AddRow(std::string type) {
+  rowOfLowerName_.emplace(LowerCase(type), static_cast<int>(rows_.size()) + 1);
+  rows_.push_back(std::move(type));
+}
+
+int TMimeTable::MimeIndexOf(std::string_view contentType) {
+  std::string_view type = TrimToTypeCharacters(contentType);
+  if (type.empty())
+    type = kBuiltInTypes[0];
+  const auto found = rowOfLowerName_.find(LowerCase(type));
+  if (found != rowOfLowerName_.end())
+    return found->second;
+  if (type.size() <= 2 || type.find('/') == std::string_view::npos)
+    return 0;
+  AddRow(std::string(type));
+  RememberType(type);
+  return Size();
+}
+
+void TMimeTable::RememberType(std::string_view type) const {
+  const bool exists = FileExists(datPath_);
+  std::string lines;
+  if (!exists)
+    lines.append(kDatHeader).append(kLineEnd);
+  lines.append(type).append(kLineEnd);
+
+  std::FILE* file = std::fopen(datPath_.c_str(), exists ? "ab" : "wb");
+  bool written =
+      file != nullptr && std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
+  if (file != nullptr && std::fclose(file) != 0)
+    written = false;
+  if (!written)
+    throw std::runtime_error("Unable to write " + datPath_);
+}
+
+std::string TMimeTable::MimeTypeName(int index) const {
+  if (index < 1 || index > Size())
+    return std::string(kUnknownTypeName);
+  return rows_[index - 1];
+}
+
+std::string TMimeTable::MimeTypeFolder(int index) const {
+  const std::string name = MimeTypeName(index);
+  const std::size_t slash = name.find('/');
+  if (slash == std::string::npos)
+    return std::string(kOtherFolder);
+  // A type comes from whatever the server sent; its major part becomes a folder of the archive
+  // only when it is one plain path component.
+  const std::string folder = name.substr(0, slash);
+  return IsSafeFolderName(folder) ? folder : std::string(kOtherFolder);
+}
+
+ContentKindValue ContentKindOf(std::string_view contentType) {
+  const std::string_view head = contentType.substr(0, 5);
+  if (head == "text/")
+    return Text;
+  if (head == "video" || head == "image" || head == "audio")
+    return Media;
+  return Other;
+}
+
+}  // namespace pagehold

@@ -1,0 +1,155 @@
+#include "cache/MimeTable.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "support/TestFiles.h"
+
+namespace pagehold {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+const std::string kHeader = "ADDITIONAL MIMETYPES INFO. DO NOT EDIT OR REMOVE!\r\n";
+
+TEST(MimeTableTest, BuiltInRowsKeepTheirStoredNumbers) {
+  TempFolder folder;
+  const TMimeTable table(folder.path());
+  ASSERT_EQ(table.Size(), 72);
+  const std::pair<int, const char*> rows[] = {
+      {1, "text/html"},           {2, "image/gif"},
+      {4, "text/plain"},          {20, "image/x-cmu-raster"},
+      {21, "video/x-sgi-movie"},  {32, "audio/basic"},
+      {33, "application/msword"}, {45, "application/x-ns-proxy-autoconfig"},
+      {60, "application/zip"},    {61, "www/unknown"},
+      {62, "x-world/x-vrml"},     {63, "audio/midi"},
+      {66, "image/png"},          {72, "application/exe"},
+  };
+  for (const auto& [row, name] : rows)
+    EXPECT_EQ(table.MimeTypeName(row), name) << row;
+}
+
+TEST(MimeTableTest, KnownTypesAreFoundWithoutCaseAndBlanks) {
+  TempFolder folder;
+  TMimeTable table(folder.path());
+  const std::pair<std::string, int> cases[] = {
+      {"TEXT/HTML", 1},
+      {" \ttext/html\r\n", 1},
+      {"\x7ftext/html\x80\xff", 1},  // trimmed to printable ASCII at both ends
+      {"", 1},
+      {" \t\r\n", 1},
+      {"image/png", 66},
+      {"Audio/MIDI", 63},
+      {"application/exe", 72},
+      {"foo", 0},
+      {"a/", 0},
+      {"  a/  ", 0},
+  };
+  for (const auto& [type, row] : cases)
+    EXPECT_EQ(table.MimeIndexOf(type), row) << type;
+  EXPECT_EQ(table.Size(), 72);
+  EXPECT_FALSE(std::filesystem::exists(folder.Child("MIMETYPE.DAT")));
+}
+
+TEST(MimeTableTest, NewTypesAreRememberedAcrossRuns) {
+  TempFolder folder;
+  const std::string dat = folder.Child("MIMETYPE.DAT");
+  {
+    TMimeTable first(folder.path());
+    EXPECT_EQ(first.MimeIndexOf(" application/x-foo\r\n"), 73);
+    EXPECT_EQ(ReadFile(dat), kHeader + "application/x-foo\r\n");
+    EXPECT_EQ(first.MimeIndexOf("APPLICATION/X-FOO"), 73);
+    EXPECT_EQ(first.Size(), 73);
+  }
+  {
+    TMimeTable second(folder.path());
+    EXPECT_EQ(second.Size(), 73);
+    EXPECT_EQ(second.MimeIndexOf("application/x-foo"), 73);
+    EXPECT_EQ(ReadFile(dat), kHeader + "application/x-foo\r\n");
+    EXPECT_EQ(second.MimeIndexOf("Text/X-Bar"), 74);
+    EXPECT_EQ(second.MimeTypeName(74), "Text/X-Bar");  // kept as it came, trimmed
+  }
+  EXPECT_EQ(ReadFile(dat), kHeader + "application/x-foo\r\nText/X-Bar\r\n");
+  EXPECT_EQ(TMimeTable(folder.path()).MimeIndexOf("text/x-bar"), 74);
+}
+
+TEST(MimeTableTest, ParametersMakeADifferentType) {
+  TempFolder folder;
+  TMimeTable table(folder.path());
+  const std::string type = "text/html; charset=iso-8859-1";
+  EXPECT_EQ(table.MimeIndexOf(type), 73);
+  EXPECT_EQ(ContentKindOf(type), Text);
+  EXPECT_EQ(table.MimeTypeFolder(73), "text");
+}
+
+TEST(MimeTableTest, ReadsRowsAfterAnyFirstLine) {
+  TempFolder folder;
+  WriteFile(folder.Child("MIMETYPE.DAT"),
+            "whatever header\r\n"
+            "IMAGE/GIF\r\n"  // duplicate of row 2
+            "noslash\n"      // bare LF accepted
+            "\r\n" +         // an empty row still counts
+                std::string(300, 'x') +
+                "\r\n"
+                "last/line");
+  TMimeTable table(folder.path());
+  ASSERT_EQ(table.Size(), 77);
+  EXPECT_EQ(table.MimeTypeName(73), "IMAGE/GIF");
+  EXPECT_EQ(table.MimeIndexOf("image/gif"), 2);  // the first matching row wins
+  EXPECT_EQ(table.MimeTypeName(74), "noslash");
+  EXPECT_EQ(table.MimeTypeName(75), "");
+  EXPECT_EQ(table.MimeTypeName(76), std::string(255, 'x'));
+  EXPECT_EQ(table.MimeIndexOf("LAST/LINE"), 77);
+}
+
+TEST(MimeTableTest, AnUnwritableFileIsReportedAndTheRowStays) {
+  TempFolder folder;
+  TMimeTable missingFolder(folder.Child("no such folder"));
+  EXPECT_THROW(missingFolder.MimeIndexOf("application/x-foo"), std::runtime_error);
+  EXPECT_EQ(missingFolder.Size(), 73);
+  EXPECT_EQ(missingFolder.MimeIndexOf("application/x-foo"), 73);
+
+  // A folder where the file should be cannot be opened for appending, not even by root.
+  std::filesystem::create_directory(folder.Child("MIMETYPE.DAT"));
+  TMimeTable blocked(folder.path());
+  EXPECT_EQ(blocked.Size(), 72);
+  EXPECT_THROW(blocked.MimeIndexOf("application/x-foo"), std::runtime_error);
+  EXPECT_EQ(blocked.MimeTypeName(73), "application/x-foo");
+}
+
+TEST(MimeTableTest, TypeNamesAndFolders) {
+  TempFolder folder;
+  WriteFile(folder.Child("MIMETYPE.DAT"), kHeader +
+                                              "noslash\r\n../x\r\n./x\r\n/x\r\n"
+                                              "a\\b/c\r\nc:/x\r\n.../x\r\nmodel/vrml\r\n");
+  const TMimeTable table(folder.path());
+  ASSERT_EQ(table.Size(), 80);
+  const std::pair<int, const char*> cases[] = {
+      {1, "text"},     {2, "image"},  {33, "application"}, {61, "www"},
+      {62, "x-world"}, {0, "text"},   {-1, "text"},        {81, "text"},
+      {73, "other"},   {74, "other"}, {75, "other"},       {76, "other"},
+      {77, "other"},   {78, "other"}, {79, "other"},       {80, "model"},
+  };
+  for (const auto& [row, folderName] : cases)
+    EXPECT_EQ(table.MimeTypeFolder(row), folderName) << row;
+  EXPECT_EQ(table.MimeTypeName(0), "text/plain");
+  EXPECT_EQ(table.MimeTypeName(81), "text/plain");
+}
+
+TEST(MimeTableTest, ContentKindLooksAtTheFirstFiveCharactersAsGiven) {
+  const std::pair<const char*, ContentKindValue> cases[] = {
+      {"image/gif", Media},  {"Image/gif", Other},       {"text/html", Text}, {"textual", Other},
+      {"audio", Media},      {"video/mpeg", Media},      {"", Other},         {"text", Other},
+      {" text/html", Other}, {"application/pdf", Other},
+  };
+  for (const auto& [type, kind] : cases)
+    EXPECT_EQ(ContentKindOf(type), kind) << type;
+}
+
+}  // namespace
+}  // namespace pagehold
