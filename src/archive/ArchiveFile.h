@@ -50,8 +50,6 @@ class ArchiveList {
   const TCacheItem* Find(std::string_view url) const;
 
   void Append(std::unique_ptr<TCacheItem> record);
-  // Removes the record at position, keeping the order of the others.
-  void RemoveAt(std::size_t position);
   // Overwrites the first record with the item's Url, or appends a copy of the item.
   void Merge(const TCacheItem& item);
   // Hands all records to the caller and leaves the list empty.
@@ -63,8 +61,6 @@ class ArchiveList {
   const TCacheItem& operator[](std::size_t position) const { return *records_[position]; }
 
  private:
-  void RebuildIndex();
-
   Records records_;
   std::unordered_map<std::string, std::size_t> firstPosition_;
 };

@@ -1,0 +1,408 @@
+#include "archive/IndexPages.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "archive/ArchiveFile.h"
+#include "archive/IndexPagesDate.h"
+#include "archive/IndexPagesMarkup.h"
+#include "archive/TextExcerpt.h"
+#include "archive/Thumbnail.h"
+#include "cache/Text.h"
+#include "cache/Url.h"
+#include "platform/Interaction.h"
+#include "platform/Paths.h"
+#include "prefs/AppContext.h"
+
+namespace pagehold {
+
+namespace {
+
+constexpr char kTitle[] = "<TITLE>Pagehold - Offline Index</TITLE>";
+constexpr char kBody[] = "<BODY BGCOLOR=#FFFFFF LINK=#000099 VLINK=#330066>";
+constexpr char kBarTable[] =
+    "<TABLE BORDER=1 BGCOLOR=#CCCCCC CELLPADDING=4 CELLSPACING=0 WIDTH=100% HEIGHT=34>";
+// Names are cut to this many characters on the lists.
+constexpr std::size_t kNameLength = 50;
+// Longer addresses are shown as "..." and their last this many characters.
+constexpr std::size_t kShownUrlLength = 60;
+
+enum Kind { kText, kImage, kAudio, kVideo, kOther, kKindCount };
+
+struct KindInfo {
+  const char* word;          // in ALT and status texts
+  const char* pictureStem;   // d, u and g + stem: the pressed, link and greyed buttons
+  const char* page;          // the kind's list in the domain folder
+  const char* icon;          // the entry icon
+  const char* unnamedLabel;  // the entry text when the address names no file
+};
+
+constexpr std::array<KindInfo, kKindCount> kKinds = {{
+    {"text", "text", "text_index.htm", "text.gif", "No Title"},
+    {"image", "Image", "image_index.htm", "image.gif", "Image file"},
+    {"audio", "Audio", "audio_index.htm", "audio.gif", "Audio file"},
+    {"video", "Video", "video_index.htm", "video.gif", "Video file"},
+    {"other", "Other", "other_index.htm", "other.gif", "Other file"},
+}};
+
+// The kind of a MIME type name, from its first five characters, letter case included.
+Kind KindOfTypeName(std::string_view typeName) {
+  const std::string_view head = typeName.substr(0, 5);
+  if (head == "text/")
+    return kText;
+  if (head == "image")
+    return kImage;
+  if (head == "audio")
+    return kAudio;
+  if (head == "video")
+    return kVideo;
+  return kOther;
+}
+
+// What the pages show of one archived item.
+struct Entry {
+  const TCacheItem* item;
+  std::string link;  // the address on the web, in its short form
+  std::string file;  // type folder + "/" + FileName, relative to the domain folder
+  std::string name;  // the last part of the address, at most 50 characters; may be empty
+  std::string path;  // the archived file on disk
+};
+
+using KindLists = std::array<std::vector<Entry>, kKindCount>;
+
+// An open page. Any failure to create or write it throws, which ends the index build unless the
+// failure happens inside one list entry.
+class PageFile {
+ public:
+  explicit PageFile(const std::string& path)
+      : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
+    if (!out_)
+      throw std::runtime_error("Cannot create file " + path);
+  }
+
+  void Line(std::string_view text) {
+    Piece(text);
+    Piece("\r\n");
+  }
+
+  void Piece(std::string_view text) {
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!out_)
+      throw std::runtime_error("Write error on file " + path_);
+  }
+
+  void Close() {
+    out_.close();
+    if (!out_)
+      throw std::runtime_error("Write error on file " + path_);
+  }
+
+ private:
+  std::string path_;
+  std::ofstream out_;
+};
+
+void WriteLines(const std::string& path, std::initializer_list<std::string_view> lines) {
+  PageFile page(path);
+  for (const std::string_view line : lines)
+    page.Line(line);
+  page.Close();
+}
+
+void WriteEntryPage(const std::string& root) {
+  WriteLines(root + "1st_page.htm",
+             {"<HTML>", "<HEAD>", kTitle, "</HEAD>", "<FRAMESET COLS=30%,*>",
+              "<FRAME SRC=indlist.htm NAME=DOMAINS MARGINWIDTH=0>",
+              "<FRAME SRC=indpage.htm NAME=FILES MARGINWIDTH=0>", "</FRAMESET>", "<NOFRAMES>",
+              "The Pagehold index page is located <A HREF=indlist.htm>here</A>", "</NOFRAMES>",
+              "</HTML>"});
+}
+
+void WriteNotFoundPage(const std::string& root) {
+  WriteLines(root + "notfound.htm",
+             {"<HTML>", "<HEAD>", kTitle, "</HEAD>", kBody, "<FONT SIZE=5 FACE=ARIAL>", "<HR><BR>",
+              "<CENTER>", "This page is not available.<BR><BR>", "<FONT SIZE=4>",
+              "Use the browser back button to<BR>", "return to the previous page.", "</FONT>",
+              "</CENTER>", "<BR><HR>", "</FONT>", "</BODY>", "</HTML>"});
+}
+
+std::string LegendRow(const char* picture, const char* size, const char* label) {
+  return std::string("<TR><TD ALIGN=RIGHT HEIGHT=30><IMG ") + size + " SRC=images/" + picture +
+         "></TD>\r\n<TD><FONT SIZE=3 FACE=ARIAL>&nbsp;" + label + "</FONT></TD></TR>";
+}
+
+void WriteLegendPage(const std::string& root) {
+  const char* icon = "WIDTH=20 HEIGHT=18";
+  const std::string rows[] = {
+      LegendRow("lfolder.gif", "WIDTH=38 HEIGHT=18 ALIGN=ABSMIDDLE", "Domain item"),
+      LegendRow("text.gif", icon, "Text file"),
+      LegendRow("image.gif", icon, "Image file"),
+      LegendRow("audio.gif", icon, "Audio file"),
+      LegendRow("video.gif", icon, "Video file"),
+      LegendRow("other.gif", icon, "Other file")};
+  WriteLines(
+      root + "indpage.htm",
+      {"<HTML>", "<BODY BGCOLOR=#FFFFFF LINK=#000099 VLINK=#330066><CENTER>",
+       "<BR><IMG WIDTH=275 HEIGHT=70 SRC=images/Pagehold.gif>", "<BR>",
+       "<TABLE BORDER=0 CELLPADDING=0 CELLSPACING=0>", "<TR><TD ALIGN=RIGHT HEIGHT=10>&nbsp</TD>",
+       rows[0], rows[1], rows[2], rows[3], rows[4], rows[5], "</TABLE><BR>",
+       "<IMG WIDTH=197 HEIGHT=74 SRC=images/CorvaneLogo.gif><BR>",
+       "<FONT SIZE=2 FACE=ARIAL>Pagehold is made by Corvane. All rights reserved.</FONT>",
+       "</CENTER></BODY></HTML>"});
+}
+
+void WriteDomainList(const std::string& root, const std::vector<std::string>& domains,
+                     std::string_view creationDate) {
+  PageFile page(root + "indlist.htm");
+  page.Line("<HTML><HEAD><BASE TARGET=FILES>");
+  page.Line("<TITLE>Pagehold - Offline Index</TITLE></HEAD>");
+  page.Line(kBody);
+  page.Line(kBarTable);
+  page.Line(std::string("<TR><TD><NOBR><FONT SIZE=2 FACE=ARIAL>&nbsp;&nbsp;Index created - ") +
+            std::string(creationDate) + "</FONT></NOBR></TD></TR></TABLE>");
+  page.Line("<B><FONT SIZE=2 FACE=ARIAL>");
+  page.Line("<NOBR><IMG BORDER=0 ALIGN=TOP SRC=images/ofolder.gif>Domains</NOBR><BR>");
+  for (std::size_t i = 0; i < domains.size(); ++i) {
+    const char* picture = i + 1 == domains.size() ? "lfolder.gif" : "folder.gif";
+    page.Line("<NOBR><A HREF=" + domains[i] + "/text_index.htm>" +
+              "<IMG WIDTH=38 HEIGHT=18 BORDER=0 ALIGN=TOP SRC=images/" + picture + ">" +
+              domains[i] + "</A></NOBR><BR>");
+  }
+  page.Line("<BR><BR>");
+  page.Line("</FONT></B></BODY></HTML>");
+  page.Close();
+}
+
+// One of the five buttons of the header bar.
+std::string Button(Kind kind, std::size_t count, bool pressed) {
+  const KindInfo& info = kKinds[kind];
+  const std::string alt =
+      std::string("ALT=\"") + std::to_string(count) + " " + info.word + " files\" SRC=../images/";
+  if (pressed)
+    return "<IMG ALIGN=ABSMIDDLE " + alt + "d" + info.pictureStem + ".gif>";
+  if (count == 0)
+    return std::string("<IMG ALIGN=ABSMIDDLE SRC=../images/g") + info.pictureStem + ".gif>";
+  return std::string("<A HREF=") + info.page + " onMouseOver=\"window.status='List " + info.word +
+         " files';return true\" TARGET=FILES><IMG BORDER=0 ALIGN=ABSMIDDLE " + alt + "u" +
+         info.pictureStem + ".gif></A>";
+}
+
+// The bar at the top of every per-domain page that lists something; pressedKind is kKindCount
+// on the thumbnail page, where no button is pressed.
+void WriteHeaderBar(PageFile& page, const std::string& domain, const KindLists& lists,
+                    int pressedKind) {
+  page.Line("<HTML><HEAD><BASE TARGET=\"_top\"></HEAD>");
+  page.Line(kBody);
+  page.Line(kBarTable);
+  page.Line("<TR><TD><NOBR>&nbsp;");
+  for (int kind = 0; kind < kKindCount; ++kind)
+    page.Piece(Button(static_cast<Kind>(kind), lists[kind].size(), kind == pressedKind));
+  page.Line("<FONT SIZE=2 FACE=ARIAL>&nbsp;&nbsp;Exploring " + domain + "</FONT>");
+  page.Line("</TD></TR></TABLE>");
+  page.Line("<B><FONT SIZE=2 FACE=ARIAL>");
+}
+
+// The page of an empty list sends the browser on to the next kind's list.
+void WriteForwardingPage(PageFile& page, Kind next) {
+  page.Line("<HTML>");
+  page.Line("<HEAD>");
+  page.Line(std::string("<META HTTP-EQUIV=REFRESH CONTENT=\"0; URL=") + kKinds[next].page + "\">");
+  page.Line("</HEAD>");
+  page.Line("</HTML>");
+}
+
+// Writes one list entry; an error in it (an unreadable file for the excerpt, say) abandons the
+// rest of that entry and the page goes on with the next.
+template <typename WriteOne>
+void WriteEntries(const std::vector<Entry>& entries, WriteOne writeOne) {
+  for (const Entry& entry : entries) {
+    try {
+      writeOne(entry);
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+// The address as shown under a title: whole up to 60 characters, else its end.
+std::string ShownUrl(const std::string& link) {
+  if (link.size() <= kShownUrlLength)
+    return link;
+  return "..." + link.substr(link.size() - kShownUrlLength);
+}
+
+void WriteTextEntry(PageFile& page, const Entry& entry, bool detailed) {
+  const std::string& title = !entry.item->Title.empty()
+                                 ? entry.item->Title
+                                 : (!entry.name.empty() ? entry.name : kKinds[kText].unnamedLabel);
+  const std::string link = MarkupUrl(entry.link);
+  page.Line("<TR><TD VALIGN=TOP><A HREF=" + link +
+            "><IMG BORDER=0 WIDTH=20 HEIGHT=18 ALIGN=TOP SRC=../images/text.gif></A></TD>" +
+            "<TD><FONT SIZE=2 FACE=ARIAL><A HREF=" + MarkupUrl(entry.file) + "><B>" +
+            EscapeMarkup(title) + "</B></A><BR>");
+  if (detailed) {
+    const std::string excerpt = ExtractTextExcerpt(entry.path);
+    if (!excerpt.empty())
+      page.Line(EscapeMarkup(excerpt) + "...<BR>");
+    page.Line("<FONT SIZE=1><A HREF=" + link + ">" + EscapeMarkup(ShownUrl(entry.link)) +
+              "</A><BR>&nbsp;</FONT>");
+  }
+  page.Line("</FONT></TD></TR>");
+}
+
+void WriteTextList(PageFile& page, const std::string& domain, const KindLists& lists,
+                   bool detailed) {
+  WriteHeaderBar(page, domain, lists, kText);
+  page.Piece("<TABLE BORDER=0 CELLPADDING=0 CELLSPACING=0>");
+  WriteEntries(lists[kText], [&](const Entry& entry) { WriteTextEntry(page, entry, detailed); });
+  page.Line("</TABLE>");
+  page.Line("</BODY></HTML>");
+}
+
+std::string NameOrLabel(const Entry& entry, Kind kind) {
+  return entry.name.empty() ? kKinds[kind].unnamedLabel : EscapeMarkup(entry.name);
+}
+
+// The image, audio, video and other lists: one line per entry.
+void WriteFileList(PageFile& page, const std::string& domain, const KindLists& lists, Kind kind) {
+  WriteHeaderBar(page, domain, lists, kind);
+  const std::vector<Entry>& entries = lists[kind];
+  if (kind == kImage) {
+    page.Line(std::string("<NOBR><A HREF=thumbnail_index.htm TARGET=FILES>") +
+              "<IMG BORDER=0 ALIGN=TOP SRC=../images/image.gif>" + "Thumbnail Index (" +
+              std::to_string(entries.size()) + " image" + (entries.size() > 1 ? "s" : "") +
+              ")</A></NOBR><BR>");
+  }
+  WriteEntries(entries, [&](const Entry& entry) {
+    page.Line("<NOBR><A HREF=" + MarkupUrl(entry.link) + "><IMG BORDER=0 ALIGN=TOP SRC=../images/" +
+              kKinds[kind].icon + "></A>" + "<A HREF=" + MarkupUrl(entry.file) + ">" +
+              NameOrLabel(entry, kind) + "</A></NOBR><BR>");
+  });
+  page.Line("<BR><BR>");
+  page.Line("</BODY></HTML>");
+}
+
+void WriteThumbnailList(PageFile& page, const std::string& domain, const KindLists& lists) {
+  WriteHeaderBar(page, domain, lists, kKindCount);
+  WriteEntries(lists[kImage], [&](const Entry& entry) {
+    const std::optional<Thumbnail> size = ThumbnailSize(entry.path);
+    if (!size)
+      return;  // a picture whose size cannot be read is left out
+    const std::string file = MarkupUrl(entry.file);
+    page.Line("<A HREF=" + file + " onMouseOver=\"window.status='" + ScriptStringText(entry.link) +
+              "';return true\"><IMG " + "WIDTH=" + std::to_string(size->shown.width) +
+              " HEIGHT=" + std::to_string(size->shown.height) +
+              " HSPACE=5 VSPACE=5 BORDER=1 ALIGN=MIDDLE SRC=" + file + " ALT=\"" +
+              NameOrLabel(entry, kImage) + " (" + std::to_string(size->original.width) + "x" +
+              std::to_string(size->original.height) + ")\"></A>");
+  });
+  page.Line("</BODY></HTML>");
+}
+
+// The six pages of one domain. Each file is created before its content is decided.
+void WriteDomainPages(const std::string& root, const std::string& domain, const KindLists& lists,
+                      bool detailed) {
+  const std::string folder = JoinPath(root, domain);
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    PageFile page(JoinPath(folder, kKinds[kind].page));
+    if (!lists[kind].empty()) {
+      if (kind == kText)
+        WriteTextList(page, domain, lists, detailed);
+      else
+        WriteFileList(page, domain, lists, static_cast<Kind>(kind));
+    } else if (kind != kOther) {
+      WriteForwardingPage(page, static_cast<Kind>(kind + 1));
+    }
+    page.Close();
+  }
+  PageFile thumbnails(JoinPath(folder, "thumbnail_index.htm"));
+  if (!lists[kImage].empty())
+    WriteThumbnailList(thumbnails, domain, lists);
+  thumbnails.Close();
+}
+
+// The distinct domains, sorted without regard to letter case; of domains that differ only in
+// case the first met stays. Domains that cannot be a folder name inside the archive are left
+// out.
+std::vector<std::string> DomainList(const ArchiveList& archive) {
+  std::vector<std::string> domains;
+  std::unordered_set<std::string> seen;
+  for (const auto& record : archive.Items()) {
+    if (IsSafePathComponent(record->Domain) && seen.insert(LowerCase(record->Domain)).second)
+      domains.push_back(record->Domain);
+  }
+  std::stable_sort(domains.begin(), domains.end(), [](const std::string& a, const std::string& b) {
+    return CompareText(a, b) < 0;
+  });
+  return domains;
+}
+
+// Sorts every item into the lists of its domain (exact comparison) and kind, keeping the
+// archive's order within each list. One walk serves every domain.
+std::unordered_map<std::string, KindLists> ClassifyByDomain(const AppContext& context,
+                                                            const std::string& root,
+                                                            const ArchiveList& archive) {
+  std::unordered_map<std::string, KindLists> byDomain;
+  for (const auto& record : archive.Items()) {
+    try {
+      const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
+      const auto path = ArchivedFilePath(root, record->Domain, typeFolder, record->FileName);
+      if (!path)
+        continue;  // never a page entry pointing outside its domain folder
+      Entry entry{record.get(), NormalizeUrl(record->Url, UrlForm::Key),
+                  typeFolder + "/" + record->FileName, "", *path};
+      entry.name = UrlFileName(entry.link).substr(0, kNameLength);
+      const Kind kind = KindOfTypeName(context.mimeTable.MimeTypeName(record->MimeIndex));
+      byDomain[record->Domain][kind].push_back(std::move(entry));
+    } catch (const std::exception&) {
+      // An item that cannot be classified is left out of the pages.
+    }
+  }
+  return byDomain;
+}
+
+void ShowProgress(Interaction& interaction, int percent) {
+  interaction.ShowProgress(percent);
+  interaction.ProcessPendingEvents();
+}
+
+}  // namespace
+
+void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
+                     Interaction& interaction) {
+  BuildIndexPages(context, archive, interaction, TodayShortDate());
+}
+
+void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
+                     Interaction& interaction, std::string_view creationDate) {
+  const std::string root = WithTrailingSeparator(context.settings.CurrentArchiveFolder);
+  std::error_code ignored;
+  std::filesystem::remove(root + "1st_page.htm", ignored);
+
+  const std::vector<std::string> domains = DomainList(archive);
+  if (domains.empty())
+    return;
+  WriteEntryPage(root);
+  WriteNotFoundPage(root);
+  WriteLegendPage(root);
+  WriteDomainList(root, domains, creationDate);
+
+  const auto byDomain = ClassifyByDomain(context, root, archive);
+  const KindLists noEntries;
+  interaction.ShowStatus("Indexing...");
+  ShowProgress(interaction, 0);
+  for (std::size_t i = 0; i < domains.size(); ++i) {
+    ShowProgress(interaction,
+                 domains.size() == 1 ? 100 : static_cast<int>(i * 100 / (domains.size() - 1)));
+    const auto found = byDomain.find(domains[i]);
+    WriteDomainPages(root, domains[i], found == byDomain.end() ? noEntries : found->second,
+                     context.settings.DetailedIndexFlag);
+  }
+}
+
+}  // namespace pagehold
