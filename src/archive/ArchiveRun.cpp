@@ -1,0 +1,277 @@
+#include "archive/ArchiveRun.h"
+
+#include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "archive/ArchiveFile.h"
+#include "archive/FileNaming.h"
+#include "archive/IndexPages.h"
+#include "archive/LinkRewriter.h"
+#include "cache/Folders.h"
+#include "platform/Paths.h"
+
+namespace pagehold {
+
+namespace {
+
+constexpr const char* kCaption = "Pagehold";
+
+// The progress of one pass. The bar only moves forward, and pending events (where a cancel
+// request is seen) run only when it moves: a pass over many items costs at most a hundred
+// rounds of events.
+class PassProgress {
+ public:
+  explicit PassProgress(Interaction& interaction) : interaction_(interaction) {}
+
+  void Start(const std::string& status) {
+    interaction_.ShowStatus(status);
+    Set(0);
+  }
+
+  // Before item index of count: the whole-number percentage of the items done.
+  void Before(std::size_t index, std::size_t count) {
+    const int percent = static_cast<int>(index * 100 / count);
+    if (percent > position_)
+      Set(percent);
+  }
+
+  void Set(int percent) {
+    position_ = percent;
+    interaction_.ShowProgress(percent);
+    interaction_.ProcessPendingEvents();
+  }
+
+ private:
+  Interaction& interaction_;
+  int position_ = 0;
+};
+
+bool PathExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+// The items of one run, each with the folder it is archived into.
+struct PlacedItem {
+  TCacheItem* item;
+  std::string typeFolder;
+};
+
+// The naming pass, the archiving pass and what they share.
+class ArchiveJob {
+ public:
+  ArchiveJob(AppContext& context, Interaction& interaction, NamingRule namingRule,
+             ArchiveList& archive, UsedNames& usedNames)
+      : context_(context),
+        interaction_(interaction),
+        namingRule_(namingRule),
+        folder_(context.settings.CurrentArchiveFolder),
+        archive_(archive),
+        usedNames_(usedNames) {}
+
+  // Keeps the items whose Domain and type folder can be folders inside the archive; returns how
+  // many were left out.
+  std::size_t Place(const ItemRefs& selection) {
+    for (TCacheItem* item : selection) {
+      std::string typeFolder = context_.mimeTable.MimeTypeFolder(item->MimeIndex);
+      if (IsSafePathComponent(item->Domain) && IsSafePathComponent(typeFolder)) {
+        items_.push_back({item, std::move(typeFolder)});
+        refs_.push_back(item);
+      }
+    }
+    return selection.size() - items_.size();
+  }
+
+  void NamingPass() {
+    PassProgress progress(interaction_);
+    progress.Start("Creating unique filenames...");
+    for (std::size_t index = 0; index < items_.size(); ++index) {
+      progress.Before(index, items_.size());
+      Name(items_[index]);
+    }
+  }
+
+  // Returns the number of items merged; stops after the item during which a cancel was asked.
+  std::size_t ArchivingPass() {
+    PassProgress progress(interaction_);
+    progress.Start("Archiving files...");
+    const ArchivedLinks links(refs_, archive_, context_.mimeTable);
+    LinkRewriter rewriter(context_.settings, links);
+    std::size_t merged = 0;
+    for (std::size_t index = 0; index < items_.size(); ++index) {
+      progress.Before(index, items_.size());
+      try {
+        if (Archive(items_[index], rewriter))
+          ++merged;
+      } catch (const std::exception&) {
+        // One item's failure (an unreadable page, a full disk) leaves that item out; the run
+        // goes on with the next.
+      }
+      if (interaction_.CancelRequested())
+        break;
+    }
+    return merged;
+  }
+
+ private:
+  // A URL recorded earlier keeps its file name, so the new copy replaces the old one; a new URL
+  // gets a name no other item of its folder uses. The recorded name is kept only inside the
+  // folder it was recorded in: carried into another type folder it could be the name of a
+  // different item there, whose file the copy would overwrite.
+  void Name(const PlacedItem& placed) {
+    TCacheItem& item = *placed.item;
+    const TCacheItem* record = archive_.Find(item.Url);
+    if (record != nullptr && record->Domain == item.Domain &&
+        context_.mimeTable.MimeTypeFolder(record->MimeIndex) == placed.typeFolder) {
+      item.FileName = record->FileName;
+      return;
+    }
+    const std::string itemFolder =
+        WithTrailingSeparator(JoinPath(JoinPath(folder_, item.Domain), placed.typeFolder));
+    if (!DirectoryExists(itemFolder))
+      ForceFolder(itemFolder);
+    const std::string baseName = namingRule_ == NamingRule::FromUrl
+                                     ? NameFromUrl(item.Url, item.MimeIndex)
+                                     : NameFromCacheFile(item.CacheFile);
+    item.FileName =
+        TakeUniqueName(baseName, item.Domain, placed.typeFolder, usedNames_,
+                       [&](const std::string& name) { return PathExists(itemFolder + name); });
+  }
+
+  // Copies a file, or writes a page with its links rewritten, then records the item. A missing
+  // cached file writes nothing but is recorded all the same: the next load drops the record.
+  bool Archive(const PlacedItem& placed, LinkRewriter& rewriter) {
+    TCacheItem& item = *placed.item;
+    if (item.MimeIndex <= 0)
+      return false;
+    const auto path = ArchivedFilePath(folder_, item.Domain, placed.typeFolder, item.FileName);
+    if (!path)
+      return false;
+    if (item.MimeIndex == 1)
+      rewriter.WriteArchivedPage(item, *path);
+    else
+      CopyOver(item.CacheFile, *path);
+    MergeIntoArchive(archive_, item);
+    return true;
+  }
+
+  AppContext& context_;
+  Interaction& interaction_;
+  NamingRule namingRule_;
+  std::string folder_;
+  ArchiveList& archive_;
+  UsedNames& usedNames_;
+  std::vector<PlacedItem> items_;
+  ItemRefs refs_;  // the same items, for the link lookups
+};
+
+NamingRule DefaultNamingRule(Product product) {
+  return product == Product::Navigator ? NamingRule::FromUrl : NamingRule::FromCacheFile;
+}
+
+}  // namespace
+
+ArchiveRun::ArchiveRun(AppContext& context, Interaction& interaction, ArchiveRunOptions options)
+    : context_(context), interaction_(interaction), options_(std::move(options)) {}
+
+ArchiveRunReport ArchiveRun::Run(const ItemRefs& selection) {
+  ArchiveRunReport report;
+  context_.settings.CurrentArchiveFolder =
+      WithTrailingSeparator(context_.settings.CurrentArchiveFolder);
+  report.indexPage = context_.settings.CurrentArchiveFolder + kIndexPageFileName;
+  if (!CheckArchiveFolder(report))
+    return report;
+  RunJob(selection, report);
+  if (report.outcome == ArchiveRunOutcome::Completed)
+    AskToOpenIndex(selection.empty(), report);
+  return report;
+}
+
+bool ArchiveRun::CheckArchiveFolder(ArchiveRunReport& report) {
+  const std::string& folder = context_.settings.CurrentArchiveFolder;
+  if (DirectoryExists(folder))
+    return true;
+  Message question;
+  question.text = "Archive folder\r\n\r\n" + folder + "\r\n\r\n" + "does not exist. Create?";
+  question.caption = kCaption;
+  question.icon = MessageIcon::Confirmation;
+  question.buttons = MessageButtons::YesNoCancel;
+  if (interaction_.Ask(question) != MessageAnswer::Yes) {
+    report.outcome = ArchiveRunOutcome::FolderRefused;
+    return false;
+  }
+  try {
+    ForceFolder(folder);
+  } catch (const std::exception&) {
+    // Reported below in the run's own words, like any other failure to create.
+  }
+  if (DirectoryExists(folder))
+    return true;
+  Message error;
+  error.text = "Could not create folder.\r\nCheck the archive folder settings.";
+  error.caption = kCaption;
+  error.icon = MessageIcon::Error;
+  error.buttons = MessageButtons::Ok;
+  interaction_.Ask(error);
+  report.outcome = ArchiveRunOutcome::FolderNotCreated;
+  return false;
+}
+
+void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
+  running_ = true;
+  UsedNames usedNames;
+  ArchiveList archive = LoadArchive(context_, usedNames);
+  const NamingRule namingRule = options_.namingRule.value_or(DefaultNamingRule(context_.product));
+  const bool reindex = selection.empty();
+
+  // archive.dat is written whatever happens from here on: an error in the middle of a run
+  // must not lose the records of the items archived before it.
+  std::exception_ptr error;
+  try {
+    if (!reindex) {
+      ArchiveJob job(context_, interaction_, namingRule, archive, usedNames);
+      report.unplaceableItems = job.Place(selection);
+      job.NamingPass();
+      usedNames.Clear();
+      report.archivedItems = job.ArchivingPass();
+    }
+    if (!interaction_.CancelRequested()) {
+      if (!reindex)
+        PassProgress(interaction_).Set(100);
+      BuildIndexPages(context_, archive, interaction_);
+    }
+  } catch (...) {
+    error = std::current_exception();
+  }
+  SaveArchive(context_, archive);
+  running_ = false;
+  if (error)
+    std::rethrow_exception(error);
+  report.outcome =
+      interaction_.CancelRequested() ? ArchiveRunOutcome::Cancelled : ArchiveRunOutcome::Completed;
+}
+
+void ArchiveRun::AskToOpenIndex(bool reindex, ArchiveRunReport& report) {
+  if (options_.beforeCompletionQuestion)
+    options_.beforeCompletionQuestion();
+  if (!options_.askToOpenIndex || !FileExists(report.indexPage))
+    return;
+  const std::string title = reindex ? "Re-indexing" : "Archiving";
+  Message question;
+  question.text = title + " completed." + "\r\n" + "The index page is located at:" + "\r\n\r\n" +
+                  report.indexPage + "\r\n\r\n" + "Do you wish to load this index now?";
+  question.caption = kCaption;
+  question.icon = MessageIcon::Information;
+  question.buttons = MessageButtons::YesNoCancel;
+  if (interaction_.Ask(question) == MessageAnswer::Yes)
+    report.result = ArchiveRunResult::OpenIndex;
+}
+
+ArchiveRunResult RunArchive(AppContext& context, Interaction& interaction,
+                            const ItemRefs& selection) {
+  return ArchiveRun(context, interaction).Run(selection).result;
+}
+
+}  // namespace pagehold

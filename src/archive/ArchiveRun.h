@@ -1,0 +1,86 @@
+// The archive run: turns chosen cache items into files of an archive folder. It checks (and,
+// when asked to, creates) the archive folder, loads archive.dat, gives every new item a unique
+// file name, copies each cached file into its domain and type folder or, for HTML pages, writes
+// it anew with rewritten links, merges each item into the archive's records, rebuilds the index
+// pages and saves archive.dat. With no items at all it is a re-index run: the records whose files
+// are gone are dropped and the index pages and archive.dat are rebuilt from what is left.
+//
+// The engine knows no window. Questions, progress and the cancel request go through the
+// Interaction it is given, so the progress window and the terminal drive the same run. Pending
+// events run (and a cancel is seen) only when the whole-number percentage of a pass grows.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "cache/CacheItem.h"
+#include "platform/Interaction.h"
+#include "prefs/AppContext.h"
+#include "sources/CacheSource.h"
+
+namespace pagehold {
+
+// What the caller does when the run is over: open the archive's index page, or nothing.
+enum class ArchiveRunResult { OpenIndex, Cancel };
+
+enum class ArchiveRunOutcome {
+  Completed,         // the job ran to its end (the index pages were rebuilt)
+  Cancelled,         // stopped by a cancel request; what was archived stays recorded
+  FolderRefused,     // the archive folder is missing and creating it was declined
+  FolderNotCreated,  // the archive folder is missing and could not be created
+};
+
+struct ArchiveRunOptions {
+  // How new items are named; without a value, the rule of context.product.
+  std::optional<NamingRule> namingRule;
+  // Ask at the end whether to open the index page. The command line does not ask.
+  bool askToOpenIndex = true;
+  // Called after a completed run, before the question (the IE program stores its settings).
+  std::function<void()> beforeCompletionQuestion;
+};
+
+struct ArchiveRunReport {
+  ArchiveRunResult result = ArchiveRunResult::Cancel;
+  ArchiveRunOutcome outcome = ArchiveRunOutcome::Cancelled;
+  std::string indexPage;          // archive folder + "1st_page.htm"
+  std::size_t archivedItems = 0;  // items merged into the archive by this run
+  // Chosen items left out because their Domain or type folder cannot be a folder name inside
+  // the archive (empty, ".", "..", or holding a slash).
+  std::size_t unplaceableItems = 0;
+};
+
+inline constexpr const char* kIndexPageFileName = "1st_page.htm";
+
+class ArchiveRun {
+ public:
+  // The archive folder is context.settings.CurrentArchiveFolder; the run gives it a trailing
+  // separator. The interaction's cancel request must be clear when Run starts.
+  ArchiveRun(AppContext& context, Interaction& interaction, ArchiveRunOptions options = {});
+
+  // Runs over the selection (borrowed; the run sets the items' FileName and, for pages,
+  // Title). An empty selection makes a re-index run. An error that escapes the job is passed
+  // on after archive.dat has been saved.
+  ArchiveRunReport Run(const ItemRefs& selection);
+
+  // True while the job executes (a cancel request then stops it rather than closing a window).
+  bool Running() const { return running_; }
+
+ private:
+  bool CheckArchiveFolder(ArchiveRunReport& report);
+  void RunJob(const ItemRefs& selection, ArchiveRunReport& report);
+  void AskToOpenIndex(bool reindex, ArchiveRunReport& report);
+
+  AppContext& context_;
+  Interaction& interaction_;
+  ArchiveRunOptions options_;
+  bool running_ = false;
+};
+
+// One run with the default options: the entry point of the Cache Explorer's Archive button and,
+// with an empty selection, of the re-index after deleting from an archive.
+ArchiveRunResult RunArchive(AppContext& context, Interaction& interaction,
+                            const ItemRefs& selection);
+
+}  // namespace pagehold
