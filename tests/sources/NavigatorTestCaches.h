@@ -1,0 +1,33 @@
+// Helpers for the Navigator reader tests: what the reader should make of each generated entry,
+// and reading an index file's pages the way the reader does.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "navcache/NavCacheRecords.h"
+#include "sources/NavigatorIndexPage.h"
+
+namespace pagehold::testing {
+
+// The raw fields as the reader takes them: cuts and length limits applied, the file name and
+// content type lower-cased (as the paged index reads them).
+using RawEntry = std::tuple<std::string, std::string, std::string, std::int32_t>;
+
+RawEntry ExpectedRawEntry(const testgen::NavCacheEntry& entry);
+RawEntry AsRawEntry(const NavigatorEntryFields& fields);
+
+// Every entry of every page after the header, parsed with the given page size.
+std::vector<NavigatorEntryFields> ParseAllPages(const std::string& indexPath, int pageSize);
+
+// Skips the current test when the original hash library is not installed.
+#define SKIP_WITHOUT_DB185()                                                  \
+  do {                                                                        \
+    if (!::pagehold::testgen::Db185HashFile::Available())                     \
+      GTEST_SKIP() << "libdb.so.2 (libdb1-compat) is not installed; genuine " \
+                      "Navigator indexes cannot be written";                  \
+  } while (false)
+
+}  // namespace pagehold::testing
