@@ -53,6 +53,7 @@ class TSimpleBufferFileStream : public ByteReader {
  private:
   std::FILE* file_ = nullptr;
   std::uint64_t fileSize_ = 0;
+  std::uint64_t filePosition_ = 0;  // where the file stands: the end of the buffered stretch
   std::string buffer_;
   std::size_t bufferPosition_ = 0;
   std::size_t refills_ = 0;

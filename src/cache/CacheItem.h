@@ -50,9 +50,10 @@ void Assign(TCacheItem& target, const TCacheItem& source);
 void WriteRecord(const TCacheItem& item, std::string& out);
 
 // Reads one stored record. Returns true ("at end") when no record could be read: fewer than
-// 16 head bytes are left, or a stored length is larger than what is left of the input (such a
-// record is treated as the end rather than allocated). A record cut inside its strings is read
-// as far as the input goes. Domain, CacheFile and CacheKey are left empty.
+// 16 head bytes are left, or one stored length is larger than all that is left of the input
+// after the length block (such a record is treated as the end rather than allocated). Otherwise
+// a record cut short is read as far as the input goes: a cut length block gives empty strings,
+// a cut string ends at the last byte read. Domain, CacheFile and CacheKey are left empty.
 bool ReadRecord(TCacheItem& item, ByteReader& in);
 
 }  // namespace pagehold
