@@ -69,17 +69,25 @@ FileTime FileTimeFromFat(FatDateTime fat) {
   return FileTimeFromCalendar(calendar);
 }
 
-bool FatFromFileTime(FileTime time, FatDateTime& fat) {
+CalendarTime CalendarFromFileTime(FileTime time) {
   const std::int64_t seconds = static_cast<std::int64_t>(time / kTicksPerSecond);
-  const std::int64_t days = seconds / kSecondsPerDay;
   const int secondOfDay = static_cast<int>(seconds % kSecondsPerDay);
-  int year = 0, month = 0, day = 0;
-  CivilFromDays(days - kEpochDays, year, month, day);
-  if (year < 1980 || year > 2107)
+  CalendarTime calendar;
+  CivilFromDays(seconds / kSecondsPerDay - kEpochDays, calendar.year, calendar.month, calendar.day);
+  calendar.hour = secondOfDay / 3600;
+  calendar.minute = (secondOfDay / 60) % 60;
+  calendar.second = secondOfDay % 60;
+  return calendar;
+}
+
+bool FatFromFileTime(FileTime time, FatDateTime& fat) {
+  const CalendarTime calendar = CalendarFromFileTime(time);
+  if (calendar.year < 1980 || calendar.year > 2107)
     return false;
-  fat.date = static_cast<std::uint16_t>(((year - 1980) << 9) | (month << 5) | day);
-  fat.time = static_cast<std::uint16_t>(
-      ((secondOfDay / 3600) << 11) | (((secondOfDay / 60) % 60) << 5) | ((secondOfDay % 60) / 2));
+  fat.date = static_cast<std::uint16_t>(((calendar.year - 1980) << 9) | (calendar.month << 5) |
+                                        calendar.day);
+  fat.time = static_cast<std::uint16_t>((calendar.hour << 11) | (calendar.minute << 5) |
+                                        (calendar.second / 2));
   return true;
 }
 

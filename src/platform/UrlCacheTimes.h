@@ -32,6 +32,9 @@ bool FatFromFileTime(FileTime time, FatDateTime& fat);
 // The calendar fields of a FAT date and time; false when a field is out of its range.
 bool CalendarFromFat(FatDateTime fat, CalendarTime& calendar);
 
+// The calendar fields of a file time, to the whole second (rounded down).
+CalendarTime CalendarFromFileTime(FileTime time);
+
 // The file time of calendar fields that are known to be valid.
 FileTime FileTimeFromCalendar(const CalendarTime& calendar);
 
