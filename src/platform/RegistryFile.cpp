@@ -39,8 +39,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
-void SyncFolder(const std::string&) {}
-
 #else
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
@@ -59,15 +57,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   }
   ok = ok && ::fsync(descriptor) == 0;
   return ::close(descriptor) == 0 && ok;
-}
-
-// Makes the rename itself durable.
-void SyncFolder(const std::string& folder) {
-  const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor >= 0) {
-    ::fsync(descriptor);
-    ::close(descriptor);
-  }
 }
 
 #endif
@@ -90,7 +79,6 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
     fs::remove(temporary, ignored);
     return false;
   }
-  SyncFolder(fs::path(path).parent_path().string());
   return true;
 }
 
