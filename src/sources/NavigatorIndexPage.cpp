@@ -111,6 +111,16 @@ int FindDataStart(const IndexPageView& page) {
   return static_cast<int>((static_cast<unsigned>(i) + 2 + last) & 0xFFFF);
 }
 
+int DataStart(const IndexPageView& page) {
+  const int walked = FindDataStart(page);
+  const int count = static_cast<int>(page.Word(0));
+  const int tableEnd = 2 * count + 6;
+  const int recorded = static_cast<int>(page.Word(tableEnd - 2));
+  if (recorded != walked && recorded >= tableEnd && recorded <= page.Size())
+    return recorded;
+  return walked;
+}
+
 int FirstEntryStart(const IndexPageView& page, int dataStart) {
   const std::string_view window = page.Window(dataStart, kBookkeepingWindow);
   int start = dataStart;
@@ -152,7 +162,7 @@ std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pag
   if (count == 0 || count >= static_cast<unsigned>(page.Size()))
     return entries;
 
-  int at = FirstEntryStart(page, FindDataStart(page));
+  int at = FirstEntryStart(page, DataStart(page));
   while (at < page.Size() && static_cast<int>(entries.size()) < kMaxEntriesPerPage) {
     NavigatorEntryFields entry;
     at = ReadEntry(page, at, entry);

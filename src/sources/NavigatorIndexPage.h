@@ -74,6 +74,13 @@ class IndexPageView {
 // (bounded: 500 steps a sweep, 501 sweeps). 16-bit arithmetic, as the words themselves.
 int FindDataStart(const IndexPageView& page);
 
+// The data start used for reading: the walk's result, unless the page's own data-start word
+// (after the n offset words and the free-area size) lies between the word table and the page
+// end and says otherwise. The walk goes astray on a page whose overflow link address is
+// smaller than its pair offsets, which happens once pairs were deleted from a page that had
+// filled up and been linked to an overflow page; its pairs would all be lost.
+int DataStart(const IndexPageView& page);
+
 // Where the first entry starts: just after the furthest index bookkeeping key name found in the
 // 101 bytes from dataStart, or dataStart itself when none is there.
 int FirstEntryStart(const IndexPageView& page, int dataStart);

@@ -21,6 +21,40 @@ RawEntry AsRawEntry(const NavigatorEntryFields& fields) {
   return {fields.url, fields.cacheFileName, fields.contentType, fields.time};
 }
 
+std::string BuildPage(int pageSize, const std::vector<std::pair<std::string, std::string>>& pairs,
+                      unsigned linkAddress) {
+  std::string page(static_cast<size_t>(pageSize), '\0');
+  std::vector<unsigned> words;
+  size_t offset = page.size();
+  for (const auto& [data, key] : pairs) {
+    offset -= key.size();
+    page.replace(offset, key.size(), key);
+    words.push_back(static_cast<unsigned>(offset));
+    offset -= data.size();
+    page.replace(offset, data.size(), data);
+    words.push_back(static_cast<unsigned>(offset));
+  }
+  if (linkAddress != 0) {
+    words.push_back(linkAddress);
+    words.push_back(0);
+  }
+  const auto putWord = [&](size_t at, unsigned value) {
+    page[at] = static_cast<char>(value & 0xFF);
+    page[at + 1] = static_cast<char>(value >> 8 & 0xFF);
+  };
+  putWord(0, static_cast<unsigned>(words.size()));
+  for (size_t i = 0; i < words.size(); ++i)
+    putWord(2 + 2 * i, words[i]);
+  const size_t tableEnd = (words.size() + 3) * 2;
+  putWord(2 + 2 * words.size(), static_cast<unsigned>(offset - tableEnd));
+  putWord(4 + 2 * words.size(), static_cast<unsigned>(offset));
+  return page;
+}
+
+std::pair<std::string, std::string> EntryPair(const testgen::NavCacheEntry& entry) {
+  return {testgen::CacheDataRecord(entry), testgen::CacheKeyRecord(entry)};
+}
+
 std::vector<NavigatorEntryFields> ParseAllPages(const std::string& indexPath, int pageSize) {
   const std::string file = ReadFile(indexPath);
   std::vector<NavigatorEntryFields> all;
