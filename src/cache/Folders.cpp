@@ -1,10 +1,11 @@
-// Folder tests and creation, and file copies that replace their target.
+// Folder tests and creation, file copies that replace their target, and whole-file reads.
 //
 // ForceFolder walks up to the first folder that exists (or to a root: "/", "C:", "C:\") and
 // creates the missing ones on the way back down. A failure to create is deliberately silent:
 // callers test DirectoryExists afterwards and explain the failure in their own words.
 #include "cache/Folders.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -49,6 +50,21 @@ bool CopyOver(const std::string& source, const std::string& target) {
   const bool copied = std::filesystem::copy_file(
       source, target, std::filesystem::copy_options::overwrite_existing, error);
   return copied && !error;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (!FileExists(path))
+    return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr)
+    return false;
+  char block[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+    bytes.append(block, got);
+  std::fclose(file);
+  return true;
 }
 
 }  // namespace pagehold

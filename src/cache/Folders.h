@@ -1,4 +1,4 @@
-// Folder tests and creation, and file copies that replace their target.
+// Folder tests and creation, file copies that replace their target, and whole-file reads.
 #pragma once
 
 #include <string>
@@ -18,5 +18,9 @@ void ForceFolder(const std::string& path);
 // Copies source over target, replacing a target that exists. Returns false when the copy
 // failed (a missing source leaves no target).
 bool CopyOver(const std::string& source, const std::string& target);
+
+// Reads the whole file into bytes. False when it cannot be opened as a file (missing, a
+// folder); a read error keeps what was read before it.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 }  // namespace pagehold

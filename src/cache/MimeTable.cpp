@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "cache/Folders.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
 #include "platform/Paths.h"
@@ -121,16 +122,9 @@ std::string_view TrimToTypeCharacters(std::string_view text) {
 // The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
 // accepted too, and a last line without a line end still counts.
 std::vector<std::string> ReadDatRows(const std::string& path) {
-  if (!FileExists(path))
-    return {};
   std::string text;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char block[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-      text.append(block, got);
-    std::fclose(file);
-  }
+  if (!ReadWholeFile(path, text))
+    return {};
   std::vector<std::string> rows;
   bool header = true;
   std::size_t lineStart = 0;

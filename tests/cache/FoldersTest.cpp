@@ -82,5 +82,24 @@ TEST(FoldersTest, CopyOverReplacesTheTarget) {
   EXPECT_FALSE(CopyOver(source, folder.Child("folder")));
 }
 
+TEST(FoldersTest, ReadWholeFileTakesEveryByte) {
+  TempFolder folder;
+  std::string bytes(200000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i % 253);
+  WriteFile(folder.Child("big.bin"), bytes);
+  std::string got = "stale";
+  EXPECT_TRUE(ReadWholeFile(folder.Child("big.bin"), got));
+  EXPECT_EQ(got, bytes);
+
+  WriteFile(folder.Child("empty.bin"), "");
+  EXPECT_TRUE(ReadWholeFile(folder.Child("empty.bin"), got));
+  EXPECT_EQ(got, "");
+  got = "stale";
+  EXPECT_FALSE(ReadWholeFile(folder.Child("missing.bin"), got));
+  EXPECT_EQ(got, "");
+  EXPECT_FALSE(ReadWholeFile(folder.path(), got));
+}
+
 }  // namespace
 }  // namespace pagehold
