@@ -1,0 +1,56 @@
+// A cache source for explorer tests: reads a set list of items, records removals, and can be
+// told to fail a removal by throwing.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sources/CacheSource.h"
+
+namespace pagehold::testing {
+
+inline TCacheItem MakeItem(std::string domain, std::int32_t kind, double date,
+                           std::string url = "") {
+  TCacheItem item;
+  item.Domain = std::move(domain);
+  item.ContentKind = kind;
+  item.Date = date;
+  item.Url = url.empty() ? "http://" + item.Domain + ":80/" : std::move(url);
+  return item;
+}
+
+class FakeCacheSource : public CacheSource {
+ public:
+  explicit FakeCacheSource(std::vector<TCacheItem> items = {}) : items(std::move(items)) {}
+
+  bool ReadCache(CacheList& list, Interaction&) override {
+    for (const TCacheItem& item : items)
+      list.push_back(std::make_unique<TCacheItem>(item));
+    return readResult;
+  }
+
+  bool RemoveFromCache(const TCacheItem& item) override {
+    if (item.Url == throwOnUrl)
+      throw std::runtime_error("removal failed");
+    removedUrls.push_back(item.Url);
+    return removalResult;
+  }
+
+  std::vector<int> AgeNumbers(AgeUnit unit) const override {
+    if (unit == AgeUnit::Hours)
+      return {6, 12, 18};
+    return {1, 2, 3, 4, 5, 6};
+  }
+
+  NamingRule FileNamingRule() const override { return NamingRule::FromUrl; }
+
+  std::vector<TCacheItem> items;
+  bool readResult = true;
+  bool removalResult = true;
+  std::string throwOnUrl;
+  std::vector<std::string> removedUrls;
+};
+
+}  // namespace pagehold::testing
