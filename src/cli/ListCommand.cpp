@@ -1,18 +1,95 @@
-// Not built yet: answers with a clear reason until this command is written.
+// pagehold list: the chosen items, one row each.
+// pagehold domains: the domains of the "Archive/Delete" list with their counts inside the age
+// window (like the window's counters, the counts do not depend on the kinds chosen).
 #include <ostream>
+#include <string>
+#include <unordered_map>
 
+#include "cli/CacheSession.h"
+#include "cli/CommandArguments.h"
 #include "cli/Commands.h"
+#include "cli/TableOutput.h"
+#include "cli/TerminalInteraction.h"
 
 namespace pagehold {
 
-int RunListCommand(const Arguments&, std::ostream&, std::ostream& err) {
-  err << "pagehold list: not available in this build yet\n";
-  return 2;
+namespace {
+
+const char* KindName(std::int32_t contentKind) {
+  switch (contentKind) {
+    case Text:
+      return "text";
+    case Media:
+      return "media";
+    case Other:
+      return "other";
+    default:
+      return "unknown";
+  }
 }
 
-int RunDomainsCommand(const Arguments&, std::ostream&, std::ostream& err) {
-  err << "pagehold domains: not available in this build yet\n";
-  return 2;
+// Parses the shared options and --format; false with a reason for bad usage.
+bool ParseTableCommand(const Arguments& args, SourceOptions& options, OutputFormat& format,
+                       std::string& reason) {
+  if (!ParseSourceOptions(args, options, reason))
+    return false;
+  std::string formatName = "tsv";
+  if (!TakeFlagValue(options.rest, "--format", formatName, reason))
+    return false;
+  if (!ParseOutputFormat(formatName, format)) {
+    reason = "--format takes tsv or json (not '" + formatName + "')";
+    return false;
+  }
+  return NoArgumentsLeft(options.rest, reason);
+}
+
+void WriteItems(const ItemRefs& items, std::ostream& out, OutputFormat format) {
+  TableWriter table(out, format, {"domain", "kind", "mime", "date", "url", "cache_file"});
+  for (const TCacheItem* item : items) {
+    table.Row({item->Domain, KindName(item->ContentKind), item->MimeIndex, IsoDateTime(item->Date),
+               item->Url, item->CacheFile});
+  }
+}
+
+// The rows follow the "Archive/Delete" list, sorted without regard to case.
+void WriteDomains(const CacheExplorer& explorer, std::ostream& out, OutputFormat format) {
+  std::unordered_map<std::string, const TDomainSummary*> summaryOf;
+  for (const TDomainSummary& summary : explorer.Summaries())
+    summaryOf.emplace(summary.Name, &summary);
+  TableWriter table(out, format, {"domain", "text", "media", "other"});
+  for (const std::string& name : explorer.ArchiveDelete().Names()) {
+    const KindCounts& counts = summaryOf.at(name)->counts;
+    table.Row({name, counts.text, counts.media, counts.other});
+  }
+}
+
+template <typename Write>
+int RunTableCommand(const char* name, const Arguments& args, std::ostream& out, std::ostream& err,
+                    Write write) {
+  SourceOptions options;
+  OutputFormat format = OutputFormat::Tsv;
+  std::string reason;
+  if (!ParseTableCommand(args, options, format, reason))
+    return ReportBadUsage(err, name, reason);
+  CacheSession session(options);
+  TerminalInteraction ui(err, false, IsTerminal(err));
+  if (!session.Load(ui, err, reason))
+    return ReportBadUsage(err, name, reason);
+  write(session.Explorer(), out, format);
+  return kExitDone;
+}
+
+}  // namespace
+
+int RunListCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  return RunTableCommand("list", args, out, err,
+                         [](CacheExplorer& explorer, std::ostream& out, OutputFormat format) {
+                           WriteItems(explorer.ChosenItems(), out, format);
+                         });
+}
+
+int RunDomainsCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  return RunTableCommand("domains", args, out, err, WriteDomains);
 }
 
 }  // namespace pagehold
