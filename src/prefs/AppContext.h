@@ -1,21 +1,38 @@
 // The process-wide values of one running program, created once and passed by reference: which
-// product this is, the program folder, the MIME table and the current settings.
+// product this is, the program folder, the MIME table, the settings store and the current
+// settings.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "cache/MimeTable.h"
+#include "platform/Registry.h"
 #include "prefs/CurrentSettings.h"
+#include "prefs/SettingsStore.h"
 
 namespace pagehold {
 
 struct AppContext {
+  // The settings live in the user's registry (outside Windows: the file that PAGEHOLD_REGISTRY
+  // or the configuration folder names).
   AppContext(Product product, std::string programFolder)
-      : product(product), programFolder(programFolder), mimeTable(programFolder) {}
+      : AppContext(product, std::move(programFolder), OpenRegistry()) {}
+
+  // The settings live in the given registry (tests pass a registry file of their own).
+  AppContext(Product product, std::string programFolder, std::unique_ptr<Registry> registry)
+      : product(product),
+        programFolder(programFolder),
+        mimeTable(programFolder),
+        registry(std::move(registry)),
+        store(*this->registry) {}
 
   Product product;
   std::string programFolder;  // with a trailing separator
   TMimeTable mimeTable;
+  std::unique_ptr<Registry> registry;
+  SettingsStore store;  // over *registry, which stays put when the context moves
   CurrentSettings settings;
 };
 
