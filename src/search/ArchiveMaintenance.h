@@ -1,0 +1,52 @@
+// Deleting entries from an archive folder: the folder is opened in the file manager, where the
+// user deletes domain folders or single files, and the archive is then re-indexed, which drops
+// the records whose copies are gone and rebuilds the index pages from what is left.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pagehold {
+
+class FolderMemory;
+class Interaction;
+class ShellLauncher;
+struct CurrentSettings;
+
+// The folder of the field with a separator appended, when it holds archive.dat. Otherwise shows
+// the message about the missing info file (also for an empty field) and gives nothing.
+std::optional<std::string> MaintenanceFolder(const std::string& typedFolder, Interaction& ui);
+
+// Opens the archive folder in the file manager with the verb "explore" (its outcome is not
+// examined: a folder the file manager cannot show is not reported), then remembers the folder
+// text as typed. Returns false when the folder was refused.
+bool ExploreArchive(const std::string& typedFolder, ShellLauncher& shell, Interaction& ui,
+                    FolderMemory& memory);
+
+// Puts another folder in CurrentArchiveFolder for as long as the object lives, and the previous
+// value back when it goes, also when an exception leaves the scope.
+class CurrentArchiveFolderSwap {
+ public:
+  CurrentArchiveFolderSwap(CurrentSettings& settings, std::string folder);
+  ~CurrentArchiveFolderSwap();
+  CurrentArchiveFolderSwap(const CurrentArchiveFolderSwap&) = delete;
+  CurrentArchiveFolderSwap& operator=(const CurrentArchiveFolderSwap&) = delete;
+
+ private:
+  CurrentSettings& settings_;
+  std::string previous_;
+};
+
+// Runs an archive run in re-index mode (an empty selection) on the archive folder it finds in
+// CurrentArchiveFolder.
+using ReindexRun = std::function<void()>;
+
+// Re-indexes the archive folder of the field: CurrentArchiveFolder becomes that folder (cut to
+// 255 characters) while run runs and is put back afterwards, and the folder text is remembered
+// as typed. Both happen also when run throws; the exception then goes on to the caller. Returns
+// false when the folder was refused (run is not called).
+bool ReindexArchive(const std::string& typedFolder, CurrentSettings& settings, Interaction& ui,
+                    FolderMemory& memory, const ReindexRun& run);
+
+}  // namespace pagehold

@@ -1,0 +1,107 @@
+#include "search/ArchiveSearch.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "archive/ArchiveFile.h"
+#include "cache/BufferStream.h"
+#include "cache/CacheItem.h"
+#include "cache/MimeTable.h"
+#include "cache/Text.h"
+#include "cache/Url.h"
+#include "platform/Interaction.h"
+#include "platform/Paths.h"
+#include "search/TextBlockSearch.h"
+
+namespace pagehold {
+
+namespace {
+
+// Addresses and patterns are used up to this many characters, as the result list shows them.
+constexpr size_t kTextLimit = 255;
+constexpr int kHtmlMimeIndex = 1;
+
+struct LoweredQuery {
+  std::string folder;
+  std::string urlPattern;
+  std::string textPattern;
+};
+
+std::string ShownAddress(const std::string& storedUrl) {
+  std::string address = NormalizeUrl(storedUrl, UrlForm::Link);
+  if (address.size() > kTextLimit)
+    address.resize(kTextLimit);
+  return address;
+}
+
+// The row for a record, or nothing when it does not match. The address test comes first
+// because it costs no disk access; the outcome is the same in either order.
+std::optional<SearchResult> MatchRecord(TCacheItem& record, const LoweredQuery& query,
+                                        const TMimeTable& mimeTable) {
+  std::string address = ShownAddress(record.Url);
+  if (!query.urlPattern.empty() && LowerCase(address).find(query.urlPattern) == std::string::npos)
+    return std::nullopt;
+  if (!query.textPattern.empty() && record.MimeIndex != kHtmlMimeIndex)
+    return std::nullopt;
+  std::string copy = ArchivedCopyPath(query.folder, record, mimeTable);
+  if (copy.empty() || !FileExists(copy))
+    return std::nullopt;
+  if (!query.textPattern.empty() && !FileContainsText(copy, query.textPattern))
+    return std::nullopt;
+  return SearchResult{std::move(address), std::move(copy),
+                      ResultIconOf(mimeTable.MimeTypeName(record.MimeIndex))};
+}
+
+}  // namespace
+
+std::string ArchivedCopyPath(const std::string& folder, const TCacheItem& record,
+                             const TMimeTable& mimeTable) {
+  std::string rest = record.Url;
+  const std::string domain = DomainFromHost(HostFromKey(rest));
+  return ArchivedFilePath(folder, domain, mimeTable.MimeTypeFolder(record.MimeIndex),
+                          record.FileName)
+      .value_or(std::string());
+}
+
+SearchSummary SearchArchive(const SearchQuery& query, const TMimeTable& mimeTable, Interaction& ui,
+                            const SearchRowSink& addRow) {
+  const LoweredQuery lowered{WithTrailingSeparator(query.folder), LowerCase(query.urlPattern),
+                             LowerCase(query.textPattern)};
+  SearchSummary summary;
+  std::unique_ptr<TSimpleBufferFileStream> stream;
+  try {
+    stream = std::make_unique<TSimpleBufferFileStream>(JoinPath(lowered.folder, "archive.dat"));
+  } catch (const std::exception&) {
+    summary.readFailed = true;
+    return summary;
+  }
+  TCacheItem record;
+  for (;;) {
+    try {
+      const std::uint64_t left = stream->Remaining();
+      if (ReadRecord(record, *stream)) {
+        // Bytes that did not make a whole record: a damaged or truncated file.
+        summary.readFailed = left > 0;
+        break;
+      }
+    } catch (const std::exception&) {
+      summary.readFailed = true;
+      break;
+    }
+    ++summary.recordsRead;
+    if (auto row = MatchRecord(record, lowered, mimeTable)) {
+      addRow(std::move(*row));
+      ++summary.rows;
+    }
+    ui.ProcessPendingEvents();
+    if (ui.CancelRequested()) {
+      summary.stopped = true;
+      break;
+    }
+  }
+  return summary;
+}
+
+}  // namespace pagehold
