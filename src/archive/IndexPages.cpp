@@ -326,14 +326,21 @@ void WriteDomainPages(const std::string& root, const std::string& domain, const 
   thumbnails.Close();
 }
 
-// The distinct domains, sorted without regard to letter case; of domains that differ only in
-// case the first met stays. Domains that cannot be a folder name inside the archive are left
-// out.
-std::vector<std::string> DomainList(const ArchiveList& archive) {
+// The archived file of a record, or nothing when its Domain, type folder or FileName could point
+// outside its folder: such a record gets no entry, and its domain no pages.
+std::optional<std::string> ListedFile(const AppContext& context, const std::string& root,
+                                      const TCacheItem& record) {
+  return ArchivedFilePath(root, record.Domain, context.mimeTable.MimeTypeFolder(record.MimeIndex),
+                          record.FileName);
+}
+
+// The distinct domains of the items that can be listed, sorted without regard to letter case;
+// of domains that differ only in case the first met stays.
+std::vector<std::string> DomainList(const AppContext& context, const ArchiveList& archive) {
   std::vector<std::string> domains;
   std::unordered_set<std::string> seen;
   for (const auto& record : archive.Items()) {
-    if (IsSafePathComponent(record->Domain) && seen.insert(LowerCase(record->Domain)).second)
+    if (ListedFile(context, "", *record) && seen.insert(LowerCase(record->Domain)).second)
       domains.push_back(record->Domain);
   }
   std::stable_sort(domains.begin(), domains.end(), [](const std::string& a, const std::string& b) {
@@ -350,10 +357,10 @@ std::unordered_map<std::string, KindLists> ClassifyByDomain(const AppContext& co
   std::unordered_map<std::string, KindLists> byDomain;
   for (const auto& record : archive.Items()) {
     try {
-      const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
-      const auto path = ArchivedFilePath(root, record->Domain, typeFolder, record->FileName);
+      const auto path = ListedFile(context, root, *record);
       if (!path)
-        continue;  // never a page entry pointing outside its domain folder
+        continue;
+      const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
       Entry entry{record.get(), NormalizeUrl(record->Url, UrlForm::Key),
                   typeFolder + "/" + record->FileName, "", *path};
       entry.name = UrlFileName(entry.link).substr(0, kNameLength);
@@ -384,7 +391,7 @@ void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
   std::error_code ignored;
   std::filesystem::remove(root + "1st_page.htm", ignored);
 
-  const std::vector<std::string> domains = DomainList(archive);
+  const std::vector<std::string> domains = DomainList(context, archive);
   if (domains.empty())
     return;
   WriteEntryPage(root);
