@@ -1,0 +1,111 @@
+#include "sources/NavigatorSource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "cache/Dates.h"
+#include "platform/Paths.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestFiles.h"
+
+namespace pagehold {
+namespace {
+
+using testing::ScriptedInteraction;
+using testing::TempFolder;
+
+// The bundled sample, copied so that deleting from it leaves the repository alone.
+class NavigatorSampleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string sample = JoinPath(testing::SamplesDir(), "nav");
+    if (!FileExists(JoinPath(sample, "fat.db")))
+      GTEST_SKIP() << "the bundled sample " << sample << " is missing";
+    std::filesystem::copy(sample, cache_.path(), std::filesystem::copy_options::recursive);
+  }
+
+  TempFolder program_;
+  TempFolder cache_;
+  TMimeTable mimeTable_{program_.path()};
+  ScriptedInteraction ui_;
+};
+
+TEST_F(NavigatorSampleTest, ReadsTheSampleSitesAndDropsWhatNamesNoCachedHttpFile) {
+  NavigatorSource source(cache_.Child("fat.db"), mimeTable_);
+  CacheList list;
+  ASSERT_TRUE(source.ReadCache(list, ui_));
+  std::vector<std::string> urls;
+  for (const auto& item : list) {
+    urls.push_back(item->Url);
+    EXPECT_TRUE(FileExists(item->CacheFile)) << item->CacheFile;
+    // Visited in 1998: older than the 5000 days the reader keeps.
+    EXPECT_NEAR(item->Date, Now() - 5000, 0.01) << item->Url;
+  }
+  std::sort(urls.begin(), urls.end());
+  const std::vector<std::string> expected = {
+      "http://www.example-bikes.test:80/",
+      "http://www.example-bikes.test:80/img/bike.gif",
+      "http://www.example-bikes.test:80/img/trail.jpg",
+      "http://www.example-bikes.test:80/tour.html",
+      "http://www.example-bikes.test:8080/status.html",
+      "http://www.example-garden.test:80/docs/guide.pdf",
+      "http://www.example-garden.test:80/files/seeds.zip",
+      "http://www.example-garden.test:80/images/rose.gif",
+      "http://www.example-garden.test:80/images/tulip.jpg",
+      "http://www.example-garden.test:80/index.html",
+      "http://www.example-garden.test:80/notes.txt",
+      "http://www.example-garden.test:80/roses.html",
+  };
+  EXPECT_EQ(urls, expected);
+  const auto rose = std::find_if(list.begin(), list.end(),
+                                 [](const auto& item) { return item->Url.ends_with("/rose.gif"); });
+  ASSERT_NE(rose, list.end());
+  EXPECT_EQ((*rose)->CacheFile, cache_.Child("M0G1A2B5.GIF"));  // the file's case on disk
+  EXPECT_EQ((*rose)->Domain, "www.example-garden.test");
+  EXPECT_EQ((*rose)->ContentKind, Media);
+  EXPECT_EQ(mimeTable_.MimeTypeName((*rose)->MimeIndex), "image/gif");
+}
+
+TEST_F(NavigatorSampleTest, RemovingAnItemDeletesItsFileAndTheNextReadingDropsIt) {
+  NavigatorSource source(cache_.Child("fat.db"), mimeTable_);
+  CacheList list;
+  ASSERT_TRUE(source.ReadCache(list, ui_));
+  const size_t before = list.size();
+  const std::string index = testing::ReadFile(cache_.Child("fat.db"));
+  EXPECT_TRUE(source.RemoveFromCache(*list[0]));
+  EXPECT_FALSE(FileExists(list[0]->CacheFile));
+  EXPECT_FALSE(source.RemoveFromCache(*list[0]));  // already gone
+  EXPECT_EQ(testing::ReadFile(cache_.Child("fat.db")), index);
+
+  CacheList again;
+  ASSERT_TRUE(source.ReadCache(again, ui_));
+  EXPECT_EQ(again.size(), before - 1);
+}
+
+TEST(NavigatorSourceTest, AMissingIndexIsReportedAndReadsNothing) {
+  TempFolder folder;
+  TMimeTable mimeTable(folder.path());
+  NavigatorSource source(folder.Child("Fat.db"), mimeTable);
+  CacheList list;
+  ScriptedInteraction ui;
+  EXPECT_FALSE(source.ReadCache(list, ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Please close down Netscape\r\nbefore continuing.");
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(NavigatorSourceTest, AgesAndNaming) {
+  TempFolder folder;
+  TMimeTable mimeTable(folder.path());
+  const NavigatorSource source(folder.Child("Fat.db"), mimeTable);
+  EXPECT_EQ(source.AgeNumbers(AgeUnit::Hours), (std::vector<int>{6, 12, 18}));
+  EXPECT_EQ(source.AgeNumbers(AgeUnit::Days), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(source.AgeNumbers(AgeUnit::Weeks), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(source.FileNamingRule(), NamingRule::FromUrl);
+  EXPECT_EQ(source.IndexPath(), folder.Child("Fat.db"));
+}
+
+}  // namespace
+}  // namespace pagehold
