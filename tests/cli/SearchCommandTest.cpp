@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "cli/Commands.h"
+#include "platform/RegistryFile.h"
+#include "prefs/SettingsStore.h"
+#include "search/ArchiveMaker.h"
+#include "support/TestFiles.h"
+
+namespace pagehold {
+namespace {
+
+using testing::ArchiveMaker;
+using testing::TempFolder;
+namespace Row = testing::Row;
+
+// Points the command's settings at a registry file of the test's own.
+class ScopedRegistryFile {
+ public:
+  explicit ScopedRegistryFile(std::string path) : path_(std::move(path)) {
+    if (const char* previous = std::getenv("PAGEHOLD_REGISTRY"))
+      previous_ = previous;
+    setenv("PAGEHOLD_REGISTRY", path_.c_str(), 1);
+  }
+  ~ScopedRegistryFile() {
+    if (previous_.empty())
+      unsetenv("PAGEHOLD_REGISTRY");
+    else
+      setenv("PAGEHOLD_REGISTRY", previous_.c_str(), 1);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+class SearchCommandTest : public ::testing::Test {
+ protected:
+  SearchCommandTest()
+      : mimeTable_(programFolder_.path()),
+        archive_(archiveFolder_.path(), mimeTable_),
+        registry_(settingsFolder_.Child("registry.reg")) {
+    archive_.Add("http://www.zeta.example:80/index.html", Row::Html, "index.htm", "Tide tables");
+    archive_.Add("http://www.alpha.example:8080/tides.html", Row::Html, "tides.htm", "no match");
+    archive_.Add("http://www.alpha.example:80/Tide.gif", Row::Gif, "Tide.gif");
+    archive_.Add("http://www.alpha.example:80/gone.html", Row::Html, "gone.htm", "tide", false);
+    archive_.Save();
+  }
+
+  int Run(const Arguments& args) {
+    out_.str("");
+    err_.str("");
+    Arguments all{"search"};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunPagehold(all, out_, err_);
+  }
+
+  std::string Copy(const std::string& url, int row, const std::string& name) const {
+    return archive_.CopyPath(url, row, name);
+  }
+
+  TempFolder programFolder_;
+  TempFolder archiveFolder_;
+  TempFolder settingsFolder_;
+  TMimeTable mimeTable_;
+  ArchiveMaker archive_;
+  ScopedRegistryFile registry_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(SearchCommandTest, PrintsMatchingRowsInArchiveOrderUnderAHeader) {
+  EXPECT_EQ(Run({archiveFolder_.path(), "--url", "TIDE"}), 0);
+  EXPECT_EQ(out_.str(),
+            "url\tarchive_file\n"
+            "http://www.alpha.example:8080/tides.html\t" +
+                Copy("http://www.alpha.example:8080/", Row::Html, "tides.htm") +
+                "\n"
+                "http://www.alpha.example/Tide.gif\t" +
+                Copy("http://www.alpha.example:80/", Row::Gif, "Tide.gif") + "\n");
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(SearchCommandTest, TextAndSortOptions) {
+  EXPECT_EQ(Run({"--text", "tide", archiveFolder_.path()}), 0);
+  EXPECT_EQ(out_.str(), "url\tarchive_file\nhttp://www.zeta.example/index.html\t" +
+                            Copy("http://www.zeta.example:80/", Row::Html, "index.htm") + "\n");
+
+  EXPECT_EQ(Run({archiveFolder_.path(), "--url", "example", "--sort"}), 0);
+  std::istringstream lines(out_.str());
+  std::string line;
+  std::vector<std::string> urls;
+  while (std::getline(lines, line))
+    urls.push_back(line.substr(0, line.find('\t')));
+  EXPECT_EQ(urls, (std::vector<std::string>{"url", "http://www.alpha.example/Tide.gif",
+                                            "http://www.alpha.example:8080/tides.html",
+                                            "http://www.zeta.example/index.html"}));
+}
+
+TEST_F(SearchCommandTest, RemembersTheFolderAsTyped) {
+  const std::string typed = archiveFolder_.path().substr(0, archiveFolder_.path().size() - 1);
+  EXPECT_EQ(Run({typed, "--url", "nothing-like-this"}), 1);
+  RegistryFile registry(registry_.path());
+  const SettingsStore store(registry);
+  EXPECT_EQ(store.Read("Search properties", "Search directory"), typed);
+}
+
+TEST_F(SearchCommandTest, ExitStatusAndOneLineReasons) {
+  const std::string missing = archiveFolder_.Child("missing");
+  const struct {
+    const char* name;
+    Arguments args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"nothing found",
+       {archiveFolder_.path(), "--text", "absent words"},
+       1,
+       "pagehold search: No files found.\n"},
+      {"no pattern", {archiveFolder_.path()}, 2, "pagehold search: Enter some search text.\n"},
+      {"no folder", {"--url", "x"}, 2, "pagehold search: give the archive FOLDER to search\n"},
+      {"missing folder",
+       {missing, "--url", "x"},
+       2,
+       "pagehold search: Couldn't find folder " + missing + "\n"},
+      {"no archive",
+       {settingsFolder_.path(), "--url", "x"},
+       2,
+       "pagehold search: Couldn't find an archive info file (archive.dat) in this folder.\n"},
+      {"unknown option",
+       {archiveFolder_.path(), "--urls", "x"},
+       2,
+       "pagehold search: unexpected argument '--urls'\n"},
+      {"two folders",
+       {archiveFolder_.path(), archiveFolder_.path(), "--url", "x"},
+       2,
+       "pagehold search: unexpected argument '" + archiveFolder_.path() + "'\n"},
+      {"value missing",
+       {archiveFolder_.path(), "--url"},
+       2,
+       "pagehold search: --url needs a value\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Run(c.args), c.status);
+    EXPECT_EQ(err_.str(), c.err);
+    EXPECT_EQ(out_.str(), "");
+  }
+}
+
+TEST_F(SearchCommandTest, DamagedInfoFileKeepsTheRowsReadAndSaysSo) {
+  // A record head whose address length runs far past the end of the file.
+  std::string damaged(28, '\0');
+  damaged[16] = '\x7f';
+  damaged[19] = '\x7f';
+  archive_.Save(damaged);
+  EXPECT_EQ(Run({archiveFolder_.path(), "--url", "zeta"}), 0);
+  EXPECT_NE(out_.str().find("http://www.zeta.example/index.html"), std::string::npos);
+  EXPECT_EQ(err_.str(),
+            "pagehold search: archive.dat is damaged; the search ended where reading failed\n");
+}
+
+}  // namespace
+}  // namespace pagehold
