@@ -62,4 +62,16 @@ bool ReindexArchive(const std::string& typedFolder, CurrentSettings& settings, I
   return true;
 }
 
+std::optional<ArchiveRunReport> ReindexWithArchiveRun(const std::string& typedFolder,
+                                                      AppContext& context, Interaction& ui,
+                                                      FolderMemory& memory,
+                                                      const ArchiveRunOptions& options) {
+  std::optional<ArchiveRunReport> report;
+  ReindexArchive(typedFolder, context.settings, ui, memory, [&] {
+    ArchiveRun run(context, ui, options);
+    report = run.Run(ItemRefs{});
+  });
+  return report;
+}
+
 }  // namespace pagehold

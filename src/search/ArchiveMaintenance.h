@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "archive/ArchiveRun.h"
+
 namespace pagehold {
 
 class FolderMemory;
@@ -48,5 +50,13 @@ using ReindexRun = std::function<void()>;
 // false when the folder was refused (run is not called).
 bool ReindexArchive(const std::string& typedFolder, CurrentSettings& settings, Interaction& ui,
                     FolderMemory& memory, const ReindexRun& run);
+
+// ReindexArchive with the archive run: an empty selection on the folder, with the run's options
+// (the window asks whether to open the index page, the command line does not). Gives the run's
+// report, or nothing when the folder was refused.
+std::optional<ArchiveRunReport> ReindexWithArchiveRun(const std::string& typedFolder,
+                                                      AppContext& context, Interaction& ui,
+                                                      FolderMemory& memory,
+                                                      const ArchiveRunOptions& options = {});
 
 }  // namespace pagehold
