@@ -110,6 +110,13 @@ TEST(IndexDatAgreement, RealCachesReadAsMsiecfexportReadsThem) {
   }
 }
 
+TEST(IndexDatAgreement, BundledSampleReadsAsMsiecfexportReadsIt) {
+  if (SkipWithoutMsiecfexport())
+    GTEST_SKIP() << "msiecfexport (libmsiecf-utils) is not installed";
+  const std::string folder = JoinPath(testing::SamplesDir(), "ie");
+  EXPECT_EQ(ExpectAgreement(JoinPath(folder, "index.dat"), folder), 11u);
+}
+
 // Every live hash slot of a real file sits in the bucket of its record's key, stored with the
 // hash's upper bits: the generator's hash is the cache's own.
 TEST(IndexDatAgreement, RealSlotsMatchTheHashOfTheirKeys) {
