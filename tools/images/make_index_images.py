@@ -139,19 +139,17 @@ def image_icon():
 
 
 def audio_icon():
+    """Two beamed eighth notes."""
     c = Canvas(20, 18)
-    c.fill(8, 2, 9, 13, INK)  # stem
-    for i in range(4):
-        c.fill(10, 2 + i, 11 + i // 2, 3 + i, INK)  # flag
-    c.fill(4, 12, 8, 15, INK)  # head
-    c.put(4, 12, WHITE)
-    c.put(4, 15, WHITE)
-    c.fill(13, 5, 14, 13, INK)
-    c.fill(9, 14, 14, 15, WHITE)
-    c.fill(10, 11, 14, 14, INK)
-    c.put(10, 11, WHITE)
-    c.put(10, 14, WHITE)
-    c.fill(9, 2, 14, 3, INK)  # beam joining both stems
+    for x0, y0 in ((4, 12), (12, 11)):  # the heads, leaning
+        c.fill(x0 + 1, y0, x0 + 3, y0, INK)
+        c.fill(x0, y0 + 1, x0 + 3, y0 + 1, INK)
+        c.fill(x0, y0 + 2, x0 + 2, y0 + 2, INK)
+    c.fill(7, 3, 7, 12, INK)  # the stems
+    c.fill(15, 2, 15, 11, INK)
+    for x in range(7, 16):  # the beam, two pixels thick, rising to the right
+        top = 3 - (x - 7) // 5
+        c.fill(x, top, x, top + 1, INK)
     return c
 
 
@@ -182,14 +180,22 @@ KIND_ICONS = {"text": text_icon, "Image": image_icon, "Audio": audio_icon,
 
 # The header bar buttons, 26 by 22: raised (link), pressed and greyed.
 
+def greyed(color):
+    """Greys by brightness, in a few steps, so that shapes stay apart on a disabled button."""
+    brightness = 0.3 * color[0] + 0.59 * color[1] + 0.11 * color[2]
+    for limit, grey in ((90, (96, 96, 96)), (130, (120, 120, 120)), (175, (150, 150, 150)),
+                        (235, (184, 182, 178))):
+        if brightness < limit:
+            return grey
+    return FACE
+
+
 def button(icon, state):
     c = Canvas(26, 22, FACE_DOWN if state == "d" else FACE)
     light, dark = (WHITE, SHADOW) if state == "u" else (SHADOW, WHITE)
     if state == "g":
         light, dark = FACE, FACE
-        grey = lambda color: color if color == WHITE else (
-            (SHADOW if sum(color) < 450 else (176, 172, 166)))
-        icon = icon.mapped(grey).mapped(lambda color: FACE if color == WHITE else color)
+        icon = icon.mapped(greyed)
     else:
         face = FACE_DOWN if state == "d" else FACE
         icon = icon.mapped(lambda color: face if color == WHITE else color)
