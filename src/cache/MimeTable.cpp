@@ -168,11 +168,16 @@ int TMimeTable::MimeIndexOf(std::string_view contentType) {
   std::string_view type = TrimToTypeCharacters(contentType);
   if (type.empty())
     type = kBuiltInTypes[0];
+  // A type is looked up as MIMETYPE.DAT will give it back in the next run: one line of at most
+  // 255 characters. Otherwise a long type would get a new row in every run.
+  type = type.substr(0, kDatLineLimit);
   const auto found = rowOfLowerName_.find(LowerCase(type));
   if (found != rowOfLowerName_.end())
     return found->second;
   if (type.size() <= 2 || type.find('/') == std::string_view::npos)
     return 0;
+  if (type.find_first_of("\r\n") != std::string_view::npos)
+    return 0;  // it could not be remembered as one line
   AddRow(std::string(type));
   RememberType(type);
   return Size();

@@ -18,8 +18,9 @@ class TMimeTable {
   explicit TMimeTable(std::string programFolder);
 
   // Row of the content type, appending it to the table and to MIMETYPE.DAT when it is new and
-  // usable; 0 when the text is not a usable type. Throws std::runtime_error when MIMETYPE.DAT
-  // cannot be written (the new row stays in the table).
+  // usable; 0 when the text is not a usable type. Types are cut to 255 characters, the longest
+  // line MIMETYPE.DAT gives back; a type holding a line break is not usable. Throws
+  // std::runtime_error when MIMETYPE.DAT cannot be written (the new row stays in the table).
   int MimeIndexOf(std::string_view contentType);
 
   // Type name of a row; "text/plain" for 0 or a row beyond the table.

@@ -78,6 +78,21 @@ TEST(MimeTableTest, NewTypesAreRememberedAcrossRuns) {
   EXPECT_EQ(TMimeTable(folder.path()).MimeIndexOf("text/x-bar"), 74);
 }
 
+TEST(MimeTableTest, LongTypesKeepTheirRowAcrossRuns) {
+  TempFolder folder;
+  const std::string longType = "application/" + std::string(300, 'z');
+  EXPECT_EQ(TMimeTable(folder.path()).MimeIndexOf(longType), 73);
+  TMimeTable second(folder.path());
+  EXPECT_EQ(second.MimeIndexOf(longType), 73);
+  EXPECT_EQ(second.MimeTypeName(73), longType.substr(0, 255));
+  EXPECT_EQ(second.Size(), 73);
+
+  // A line break inside a type would split its line in two when read back.
+  EXPECT_EQ(second.MimeIndexOf("text/a\r\ntext/b"), 0);
+  EXPECT_EQ(second.MimeIndexOf("text/a\nb"), 0);
+  EXPECT_EQ(TMimeTable(folder.path()).Size(), 73);
+}
+
 TEST(MimeTableTest, ParametersMakeADifferentType) {
   TempFolder folder;
   TMimeTable table(folder.path());
