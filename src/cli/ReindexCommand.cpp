@@ -1,13 +1,71 @@
-// Not built yet: answers with a clear reason until this command is written.
+// pagehold reindex FOLDER: the re-index of the delete-from-archive window. The records whose
+// archived copies are gone leave archive.dat and the index pages are rebuilt from what is left;
+// the path of the index page is printed last. No question is asked: the index page is not
+// opened.
 #include <ostream>
+#include <string>
 
+#include "archive/ArchiveRun.h"
+#include "cli/CommandArguments.h"
 #include "cli/Commands.h"
+#include "cli/TerminalInteraction.h"
+#include "platform/Paths.h"
+#include "prefs/AppContext.h"
+#include "prefs/PropertiesValues.h"
+#include "search/ArchiveMaintenance.h"
+#include "search/FindInArchive.h"
+#include "search/SearchMessages.h"
+#include "search/StoredFolders.h"
 
 namespace pagehold {
 
-int RunReindexCommand(const Arguments&, std::ostream&, std::ostream& err) {
-  err << "pagehold reindex: not available in this build yet\n";
-  return 2;
+namespace {
+
+constexpr const char* kCommand = "reindex";
+
+bool ParseFolder(const Arguments& args, std::string& folder, std::string& reason) {
+  if (args.empty() || args.front().starts_with("--")) {
+    reason = args.empty() ? "give the archive FOLDER to re-index"
+                          : "unknown option '" + args.front() + "'";
+    return false;
+  }
+  folder = args.front();
+  return NoArgumentsLeft(Arguments(args.begin() + 1, args.end()), reason);
+}
+
+}  // namespace
+
+int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+  std::string folder;
+  std::string reason;
+  if (!ParseFolder(args, folder, reason))
+    return ReportBadUsage(err, kCommand, reason);
+  // Checked here first so that the refusal is one line; the re-index checks it again.
+  if (!HoldsArchiveInfoFile(ArchiveFolderOf(folder)))
+    return ReportBadUsage(err, kCommand, OneLineMessage(kNoArchiveInfoMessage));
+
+  // The index pages follow the stored settings (detailed index, emphasis), as in the window.
+  AppContext context(Product::Navigator, RunningProgramFolder());
+  PropertiesValues values;
+  FillInText(context, values, [] { return std::string(); });
+
+  TerminalInteraction ui(err, false, IsTerminal(err));
+  StoredFolderMemory memory(context.store);
+  ArchiveRunOptions options;
+  options.askToOpenIndex = false;
+  const std::optional<ArchiveRunReport> report =
+      ReindexWithArchiveRun(folder, context, ui, memory, options);
+  if (!report)
+    return kExitBadUsage;
+  if (report->outcome != ArchiveRunOutcome::Completed)
+    return kExitRefused;
+  if (!FileExists(report->indexPage)) {
+    err << "pagehold " << kCommand << ": no entry is left; " << kArchiveInfoFileName << " and "
+        << kIndexPageName << " were removed\n";
+    return kExitDone;
+  }
+  out << report->indexPage << '\n';
+  return kExitDone;
 }
 
 }  // namespace pagehold

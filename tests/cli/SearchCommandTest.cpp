@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/SearchCommandSupport.h"
 #include "platform/RegistryFile.h"
 #include "prefs/SettingsStore.h"
 #include "search/ArchiveMaker.h"
@@ -14,29 +14,9 @@ namespace pagehold {
 namespace {
 
 using testing::ArchiveMaker;
+using testing::ScopedRegistryFile;
 using testing::TempFolder;
 namespace Row = testing::Row;
-
-// Points the command's settings at a registry file of the test's own.
-class ScopedRegistryFile {
- public:
-  explicit ScopedRegistryFile(std::string path) : path_(std::move(path)) {
-    if (const char* previous = std::getenv("PAGEHOLD_REGISTRY"))
-      previous_ = previous;
-    setenv("PAGEHOLD_REGISTRY", path_.c_str(), 1);
-  }
-  ~ScopedRegistryFile() {
-    if (previous_.empty())
-      unsetenv("PAGEHOLD_REGISTRY");
-    else
-      setenv("PAGEHOLD_REGISTRY", previous_.c_str(), 1);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  std::string previous_;
-};
 
 class SearchCommandTest : public ::testing::Test {
  protected:
