@@ -13,6 +13,36 @@ namespace pagehold {
 
 namespace {
 
+// The WinINet calls, looked up in wininet.dll when first needed, so that the program links
+// without an import library and reports a missing library as a failed call.
+struct WinInetCalls {
+  decltype(&FindFirstUrlCacheEntryA) findFirst = nullptr;
+  decltype(&FindNextUrlCacheEntryA) findNext = nullptr;
+  decltype(&FindCloseUrlCache) findClose = nullptr;
+  decltype(&DeleteUrlCacheEntryA) deleteEntry = nullptr;
+};
+
+template <typename Function>
+void LookUp(HMODULE library, const char* name, Function& function) {
+  // Through the generic function pointer type, which converts to any other without a warning.
+  function =
+      reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
+const WinInetCalls& Calls() {
+  static const WinInetCalls calls = [] {
+    WinInetCalls loaded;
+    if (HMODULE library = LoadLibraryA("wininet.dll")) {
+      LookUp(library, "FindFirstUrlCacheEntryA", loaded.findFirst);
+      LookUp(library, "FindNextUrlCacheEntryA", loaded.findNext);
+      LookUp(library, "FindCloseUrlCache", loaded.findClose);
+      LookUp(library, "DeleteUrlCacheEntryA", loaded.deleteEntry);
+    }
+    return loaded;
+  }();
+  return calls;
+}
+
 FileTime FromFileTime(const FILETIME& time) {
   return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
@@ -53,8 +83,12 @@ UrlCacheFindHandle WinInetUrlCache::FindFirstEntry(const std::string& pattern, U
                                                    std::uint32_t& bufferSize) {
   std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
   auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  if (!Calls().findFirst) {
+    lastError_ = UrlCacheError::Other;
+    return nullptr;
+  }
   DWORD size = bufferSize;
-  HANDLE handle = FindFirstUrlCacheEntryA(pattern.c_str(), info, &size);
+  HANDLE handle = Calls().findFirst(pattern.c_str(), info, &size);
   bufferSize = size;
   if (!handle) {
     lastError_ = LastSystemError();
@@ -69,8 +103,12 @@ bool WinInetUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& en
                                     std::uint32_t& bufferSize) {
   std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
   auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  if (!Calls().findNext) {
+    lastError_ = UrlCacheError::Other;
+    return false;
+  }
   DWORD size = bufferSize;
-  const BOOL found = FindNextUrlCacheEntryA(handle, info, &size);
+  const BOOL found = Calls().findNext(handle, info, &size);
   bufferSize = size;
   if (!found) {
     lastError_ = LastSystemError();
@@ -82,7 +120,7 @@ bool WinInetUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& en
 }
 
 bool WinInetUrlCache::FindClose(UrlCacheFindHandle handle) {
-  if (!FindCloseUrlCache(handle)) {
+  if (!Calls().findClose || !Calls().findClose(handle)) {
     lastError_ = LastSystemError();
     return false;
   }
@@ -90,7 +128,7 @@ bool WinInetUrlCache::FindClose(UrlCacheFindHandle handle) {
 }
 
 bool WinInetUrlCache::DeleteEntry(const std::string& sourceUrlName) {
-  if (!DeleteUrlCacheEntryA(sourceUrlName.c_str())) {
+  if (!Calls().deleteEntry || !Calls().deleteEntry(sourceUrlName.c_str())) {
     lastError_ = LastSystemError();
     return false;
   }
