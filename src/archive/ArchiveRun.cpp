@@ -69,7 +69,7 @@ class ArchiveJob {
         namingRule_(namingRule),
         folder_(context.settings.CurrentArchiveFolder),
         archive_(archive),
-        usedNames_(usedNames) {}
+        namer_(usedNames) {}
 
   // Keeps the items whose Domain and type folder can be folders inside the archive; returns how
   // many were left out.
@@ -136,8 +136,8 @@ class ArchiveJob {
                                      ? NameFromUrl(item.Url, item.MimeIndex)
                                      : NameFromCacheFile(item.CacheFile);
     item.FileName =
-        TakeUniqueName(baseName, item.Domain, placed.typeFolder, usedNames_,
-                       [&](const std::string& name) { return PathExists(itemFolder + name); });
+        namer_.Take(baseName, item.Domain, placed.typeFolder,
+                    [&](const std::string& name) { return PathExists(itemFolder + name); });
   }
 
   // Copies a file, or writes a page with its links rewritten, then records the item. A missing
@@ -162,7 +162,7 @@ class ArchiveJob {
   NamingRule namingRule_;
   std::string folder_;
   ArchiveList& archive_;
-  UsedNames& usedNames_;
+  UniqueNamer namer_;
   std::vector<PlacedItem> items_;
   ItemRefs refs_;  // the same items, for the link lookups
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "cache/Url.h"
@@ -198,24 +199,38 @@ std::string CountedNameWithin(std::string_view stem, unsigned long long count,
   return name;
 }
 
-std::string TakeUniqueName(std::string_view baseName, std::string_view domain,
-                           std::string_view typeFolder, UsedNames& usedNames,
-                           const std::function<bool(const std::string&)>& fileExists) {
+UniqueNamer::UniqueNamer(UsedNames& usedNames) : usedNames_(usedNames) {}
+
+std::string UniqueNamer::Take(std::string_view baseName, std::string_view domain,
+                              std::string_view typeFolder, const FileExists& fileExists) {
   const auto take = [&](const std::string& candidate) {
     if (!IsSafePathComponent(candidate))
       return false;
     const std::string key = UsedNames::Key(domain, typeFolder, candidate);
-    if (usedNames.Contains(key) || fileExists(candidate))
+    if (usedNames_.Contains(key) || fileExists(candidate))
       return false;
-    usedNames.Add(key);
+    usedNames_.Add(key);
     return true;
   };
 
-  std::string candidate(baseName.substr(0, kMaxNameLength));
+  const std::string base(baseName.substr(0, kMaxNameLength));
+  // Names are only ever added while a run names its items, so every counted name up to the one
+  // this base was given last time is still taken: the search goes on after it. That keeps a
+  // site with a thousand "index.html" from testing a thousand names for each of them.
+  std::string chainKey(domain);
+  chainKey += '\\';
+  chainKey += typeFolder;
+  chainKey += '\\';
+  chainKey += base;
+  const auto last = lastTaken_.find(chainKey);
+  std::string candidate = last == lastTaken_.end() ? base : NextCountedName(last->second);
+
   std::unordered_set<std::string> tried;
   for (;;) {
-    if (take(candidate))
+    if (take(candidate)) {
+      lastTaken_[chainKey] = candidate;
       return candidate;
+    }
     // The counted names of a name near 255 characters lose their count to the cut and stop
     // growing; that shows as a name met twice.
     tried.insert(candidate);
@@ -226,7 +241,6 @@ std::string TakeUniqueName(std::string_view baseName, std::string_view domain,
   }
 
   // Count on with a shortened stem, so that every count gives a different name that fits.
-  const std::string base(baseName.substr(0, kMaxNameLength));
   const std::string_view extension = ExtensionOf(base);
   const std::string_view stem = StemOf(base, extension);
   for (unsigned long long count = 1;; ++count) {
@@ -234,6 +248,12 @@ std::string TakeUniqueName(std::string_view baseName, std::string_view domain,
     if (take(candidate))
       return candidate;
   }
+}
+
+std::string TakeUniqueName(std::string_view baseName, std::string_view domain,
+                           std::string_view typeFolder, UsedNames& usedNames,
+                           const UniqueNamer::FileExists& fileExists) {
+  return UniqueNamer(usedNames).Take(baseName, domain, typeFolder, fileExists);
 }
 
 }  // namespace pagehold

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "archive/ArchiveFile.h"
 
@@ -41,11 +42,28 @@ std::string NextCountedName(std::string_view name);
 std::string CountedNameWithin(std::string_view stem, unsigned long long count,
                               std::string_view extension);
 
-// Finds a name for a new item in one domain and type folder: the base name when neither
+// Finds names for new items, one domain and type folder at a time: the base name when neither
 // usedNames holds its key nor a file of that name exists, otherwise the first free counted name.
-// The chosen key is added to usedNames. fileExists is asked about names inside the folder.
+// Each chosen key is added to usedNames. fileExists is asked about names inside the folder.
+// Names that cannot grow any more (near 255 characters) are counted on with a shortened stem.
+class UniqueNamer {
+ public:
+  using FileExists = std::function<bool(const std::string&)>;
+
+  explicit UniqueNamer(UsedNames& usedNames);
+
+  std::string Take(std::string_view baseName, std::string_view domain, std::string_view typeFolder,
+                   const FileExists& fileExists);
+
+ private:
+  UsedNames& usedNames_;
+  // Domain, type folder and base name, as given -> the name the search for that base took last.
+  std::unordered_map<std::string, std::string> lastTaken_;
+};
+
+// One name with a namer of its own.
 std::string TakeUniqueName(std::string_view baseName, std::string_view domain,
                            std::string_view typeFolder, UsedNames& usedNames,
-                           const std::function<bool(const std::string&)>& fileExists);
+                           const UniqueNamer::FileExists& fileExists);
 
 }  // namespace pagehold

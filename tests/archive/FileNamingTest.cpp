@@ -180,6 +180,23 @@ TEST_F(UniqueNameTest, NamesAtTheLengthLimitStillFindFreeNames) {
   }
 }
 
+TEST_F(UniqueNameTest, ANamerGivesTheSameNamesAsAFreshSearchEachTime) {
+  // The namer resumes a base's search where it stopped last time; the names must be the ones
+  // a search from the base itself finds, whatever else was taken in between.
+  files = {"x(2).htm"};
+  UsedNames fresh;
+  UniqueNamer namer(used);
+  const char* bases[] = {"x.htm", "x.htm",    "x(1).htm", "x.htm", "X.htm", "x.htm",
+                         "y.htm", "x(4).htm", "x.htm",    "X.htm", "y.htm", "x.htm"};
+  const auto exists = [this](const std::string& name) { return files.count(name) != 0; };
+  for (const char* base : bases) {
+    EXPECT_EQ(namer.Take(base, "host", "text", exists),
+              TakeUniqueName(base, "host", "text", fresh, exists))
+        << base;
+  }
+  EXPECT_EQ(namer.Take("x.htm", "host", "text", exists), "x(10).htm");
+}
+
 TEST_F(UniqueNameTest, HugeCountsInFileNamesDoNotStopTheSearch) {
   files = {"a(2147483647).htm", "a(2147483647)(1).htm"};
   EXPECT_EQ(Take("a(2147483647).htm"), "a(2147483647)(2).htm");

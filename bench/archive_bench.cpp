@@ -1,0 +1,267 @@
+// The archive run over a generated cache (pages of about fifty links each, GIF and JPEG pictures,
+// zip and PDF files, spread over fifty hosts), against the least any archiving costs: a plain
+// copy of the same cached files into one folder per host. Reported counters:
+//   ratio   archive run time / plain copy time, both measured side by side (20,000 items)
+//   growth  run time for 20,000 items / run time for 5,000 items (4 is linear)
+// The run includes naming, link rewriting, merging, the index pages and archive.dat.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "archive/ArchiveRun.h"
+#include "cache/Url.h"
+#include "platform/Paths.h"
+
+namespace {
+
+using namespace pagehold;
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kHosts = 50;
+constexpr int kLinksPerPage = 50;
+
+class NullInteraction : public Interaction {
+ public:
+  MessageAnswer Ask(const Message&) override { return MessageAnswer::Yes; }
+  void ShowStatus(const std::string&) override {}
+  void ShowProgress(int) override {}
+  void ProcessPendingEvents() override {}
+  bool CancelRequested() const override { return false; }
+};
+
+std::string Host(int number) {
+  return "www.site" + std::to_string(number) + ".test";
+}
+
+// A GIF or JPEG header that the thumbnail page can read a size from, padded to a picture's size.
+std::string Picture(bool gif, std::mt19937& random) {
+  std::string bytes;
+  if (gif) {
+    bytes = std::string("GIF89a") + '\x40' + '\0' + '\x30' + '\0';
+  } else {
+    bytes = std::string("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
+    bytes += std::string("\xff\xc0\x00\x11\x08\x00\x30\x00\x40\x03", 10);
+  }
+  while (bytes.size() < 2048)
+    bytes += static_cast<char>(random() & 0xff);
+  return bytes;
+}
+
+// A cache of count items and its cached files, alive as long as the object.
+struct GeneratedCache {
+  explicit GeneratedCache(int count) {
+    folder = (fs::temp_directory_path() / ("pagehold-archive-bench-" + std::to_string(::getpid()) +
+                                           "-" + std::to_string(count)))
+                 .string();
+    fs::create_directories(JoinPath(folder, "cache"));
+    fs::create_directories(JoinPath(folder, "program"));
+    std::mt19937 random(static_cast<unsigned>(count));
+    MakeItems(count);
+    WriteFiles(random);
+  }
+  ~GeneratedCache() {
+    std::error_code error;
+    fs::remove_all(folder, error);
+  }
+
+  void MakeItems(int count) {
+    for (int i = 0; i < count; ++i) {
+      const int host = i % kHosts;
+      std::string path;
+      int mimeIndex = 0;
+      switch (i % 10) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+          // Some folders of a site each have their index page: names that collide.
+          path = i % 40 == 0
+                     ? "/sec" + std::to_string(i / 400) + "/index.html"
+                     : "/sec" + std::to_string(i % 37) + "/page" + std::to_string(i) + ".html";
+          mimeIndex = 1;
+          break;
+        case 4:
+        case 5:
+        case 6:
+          path = "/img/pic" + std::to_string(i) + (i % 2 == 0 ? ".gif" : ".jpg");
+          mimeIndex = i % 2 == 0 ? 2 : 3;
+          break;
+        case 7:
+          path = "/img/photo" + std::to_string(i) + ".jpeg";
+          mimeIndex = 3;
+          break;
+        default:
+          path = "/files/file" + std::to_string(i) + (i % 2 == 0 ? ".zip" : ".pdf");
+          mimeIndex = i % 2 == 0 ? 44 : 67;
+          break;
+      }
+      auto item = std::make_unique<TCacheItem>();
+      item->Url = CanonicalItemUrl(Host(host), 80, path);
+      item->Domain = Host(host);
+      item->MimeIndex = mimeIndex;
+      item->ContentKind = mimeIndex == 1 ? Text : (mimeIndex <= 3 ? Media : Other);
+      item->Date = 36000 + i / 100.0;
+      item->CacheFile = JoinPath(folder, "cache/C" + std::to_string(i));
+      list.push_back(std::move(item));
+    }
+  }
+
+  // Pages link to pages and pictures of their own site (absolute and relative paths), to other
+  // sites, and to things that were never cached.
+  std::string Page(int index, std::mt19937& random) const {
+    std::string page = "<HTML><HEAD><TITLE>Page " + std::to_string(index) +
+                       "</TITLE></HEAD>\r\n<BODY BGCOLOR=white>\r\n";
+    for (int link = 0; link < kLinksPerPage; ++link) {
+      const TCacheItem& target = *list[random() % list.size()];
+      std::string rest = target.Url;
+      HostFromKey(rest);
+      PortFromRest(rest);
+      switch (link % 5) {
+        case 0:
+          page += "<IMG SRC=\"" + rest + "\" ALT=\"picture " + std::to_string(link) + "\">\r\n";
+          break;
+        case 1:
+          page += "<P>See <A HREF=\"" + NormalizeUrl(target.Url, UrlForm::Link) +
+                  "\">elsewhere</A> for more.</P>\r\n";
+          break;
+        case 2:
+          page += "<A HREF=\"/never/cached" + std::to_string(link) + ".html#x\">gone</A>\r\n";
+          break;
+        default:
+          page += "<LI><A HREF=\"" + rest + "\">item " + std::to_string(link) + "</A>\r\n";
+          break;
+      }
+    }
+    return page + "<!-- generated page -->\r\n</BODY></HTML>\r\n";
+  }
+
+  void WriteFiles(std::mt19937& random) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      const TCacheItem& item = *list[i];
+      std::string bytes;
+      if (item.MimeIndex == 1)
+        bytes = Page(static_cast<int>(i), random);
+      else if (item.MimeIndex <= 3)
+        bytes = Picture(item.MimeIndex == 2, random);
+      else
+        bytes.assign(4096, static_cast<char>('a' + i % 26));
+      std::FILE* file = std::fopen(item.CacheFile.c_str(), "wb");
+      std::fwrite(bytes.data(), 1, bytes.size(), file);
+      std::fclose(file);
+    }
+  }
+
+  ItemRefs Selection() const {
+    ItemRefs refs;
+    for (const auto& item : list)
+      refs.push_back(item.get());
+    return refs;
+  }
+
+  std::string folder;
+  CacheList list;
+};
+
+GeneratedCache& Cache(int count) {
+  static GeneratedCache small(5000);
+  static GeneratedCache large(20000);
+  return count == 5000 ? small : large;
+}
+
+std::string FreshFolder(const GeneratedCache& cache, const char* name) {
+  const std::string target = JoinPath(cache.folder, name);
+  std::error_code error;
+  fs::remove_all(target, error);
+  fs::create_directories(target);
+  return WithTrailingSeparator(target);
+}
+
+// The floor: each cached file copied once into a folder of its host.
+double PlainCopySeconds(const GeneratedCache& cache) {
+  const std::string target = FreshFolder(cache, "copy");
+  const auto start = Clock::now();
+  for (int host = 0; host < kHosts; ++host)
+    fs::create_directories(target + Host(host));
+  for (std::size_t i = 0; i < cache.list.size(); ++i) {
+    const TCacheItem& item = *cache.list[i];
+    fs::copy_file(item.CacheFile, target + item.Domain + "/" + std::to_string(i),
+                  fs::copy_options::overwrite_existing);
+  }
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// One archive run into an empty archive folder.
+double ArchiveRunSeconds(GeneratedCache& cache) {
+  const std::string archive = FreshFolder(cache, "archive");
+  AppContext context(Product::Navigator, WithTrailingSeparator(JoinPath(cache.folder, "program")));
+  context.settings.CurrentArchiveFolder = archive;
+  context.settings.EmphasizeLinks = true;
+  NullInteraction ui;
+  ArchiveRunOptions options;
+  options.askToOpenIndex = false;
+  const ItemRefs selection = cache.Selection();
+  const auto start = Clock::now();
+  const ArchiveRunReport report = ArchiveRun(context, ui, options).Run(selection);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  benchmark::DoNotOptimize(report.archivedItems);
+  return seconds;
+}
+
+void BM_PlainCopy(benchmark::State& state) {
+  GeneratedCache& cache = Cache(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    state.SetIterationTime(PlainCopySeconds(cache));
+}
+
+void BM_ArchiveRun(benchmark::State& state) {
+  GeneratedCache& cache = Cache(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    state.SetIterationTime(ArchiveRunSeconds(cache));
+  state.counters["items"] = static_cast<double>(cache.list.size());
+}
+
+// Both in each iteration, one after the other, so that they see the same machine state.
+void BM_ArchiveRunRatioToPlainCopy(benchmark::State& state) {
+  GeneratedCache& cache = Cache(20000);
+  double copySeconds = 0, runSeconds = 0;
+  for (auto _ : state) {
+    copySeconds += PlainCopySeconds(cache);
+    const double run = ArchiveRunSeconds(cache);
+    runSeconds += run;
+    state.SetIterationTime(run);
+  }
+  state.counters["ratio"] = copySeconds > 0 ? runSeconds / copySeconds : 0;
+}
+
+void BM_ArchiveRunGrowth(benchmark::State& state) {
+  GeneratedCache& small = Cache(5000);
+  GeneratedCache& large = Cache(20000);
+  double smallSeconds = 0, largeSeconds = 0;
+  for (auto _ : state) {
+    smallSeconds += ArchiveRunSeconds(small);
+    const double run = ArchiveRunSeconds(large);
+    largeSeconds += run;
+    state.SetIterationTime(run);
+  }
+  state.counters["growth"] = smallSeconds > 0 ? largeSeconds / smallSeconds : 0;
+}
+
+BENCHMARK(BM_PlainCopy)->Arg(5000)->Arg(20000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveRun)->Arg(5000)->Arg(20000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveRunRatioToPlainCopy)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveRunGrowth)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
