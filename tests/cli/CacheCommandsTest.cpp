@@ -352,5 +352,55 @@ TEST_F(NavigatorSampleCommands, DeletingRemovesTheCachedFilesOfACopy) {
             "domain\ttext\tmedia\tother\nwww.example-garden.test\t3\t2\t2\n");
 }
 
+// ---- the bundled IE sample ----
+
+class IeSampleCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = JoinPath(testing::SamplesDir(), "ie");
+    if (!FileExists(JoinPath(folder_, "index.dat")))
+      GTEST_SKIP() << "the IE sample is absent: " << folder_;
+  }
+  std::string folder_;
+};
+
+TEST_F(IeSampleCommands, CountsItsThreeHosts) {
+  const CommandRun run = RunCommand({"domains", "--ie", folder_});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "domain\ttext\tmedia\tother\n"
+            "img.example-garden.test\t0\t1\t0\n"
+            "www.example-garden.test\t2\t1\t2\n"
+            "www.example-orchard.test\t2\t0\t0\n");
+}
+
+// The cache keeps its times as calendar fields without a zone, so the listed dates are the
+// stored ones wherever the test runs.
+TEST_F(IeSampleCommands, ListsTheWebEntriesWithTheirStoredDates) {
+  const CommandRun run = RunCommand({"list", "--ie", folder_, "--kinds", "text,other"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> rows;
+  for (const std::string& line : Lines(run.out)) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');)
+      fields.push_back(field);
+    ASSERT_EQ(fields.size(), 6u) << line;
+    rows.push_back(fields[1] + " " + fields[3] + " " + fields[4] + " " + FileNamePart(fields[5]));
+  }
+  EXPECT_THAT(
+      rows,
+      UnorderedElementsAre(
+          "kind date url cache_file",
+          "text 2003-05-12T09:30:14 http://www.example-garden.test:80/ index[1].htm",
+          "text 2003-05-12T09:31:14 http://www.example-garden.test:80/roses.htm roses[1].htm",
+          "other 2003-05-14T17:05:14 http://www.example-garden.test:80/docs/planting-guide.pdf "
+          "planting-guide[1].pdf",
+          "other 2003-05-14T17:06:14 http://www.example-garden.test:80/downloads/seeds.zip "
+          "seeds[1].zip",
+          "text 2003-05-15T20:45:14 http://www.example-orchard.test:8080/apples.htm apples[1].htm",
+          "text 2003-05-15T20:46:14 http://www.example-orchard.test:8080/notes.txt notes[1].txt"));
+}
+
 }  // namespace
 }  // namespace pagehold

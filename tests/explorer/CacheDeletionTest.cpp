@@ -32,12 +32,7 @@ struct DeletionFixture {
     explorer.ReadCache(reading);
   }
 
-  std::vector<std::string> ListedUrls() const {
-    std::vector<std::string> urls;
-    for (const auto& item : list)
-      urls.push_back(item->Url);
-    return urls;
-  }
+  std::vector<std::string> ListedUrls() const { return testing::UrlsOf(list); }
 
   CacheList list;
   FakeCacheSource source;

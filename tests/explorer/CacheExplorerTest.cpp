@@ -31,12 +31,7 @@ struct ExplorerFixture {
     return {counts.text, counts.media, counts.other};
   }
 
-  std::vector<std::string> ChosenUrls() const {
-    std::vector<std::string> urls;
-    for (const TCacheItem* item : explorer.ChosenItems())
-      urls.push_back(item->Url);
-    return urls;
-  }
+  std::vector<std::string> ChosenUrls() const { return testing::UrlsOf(explorer.ChosenItems()); }
 
   ScriptedInteraction ui;
   CacheList list;

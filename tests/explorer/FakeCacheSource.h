@@ -21,6 +21,15 @@ inline TCacheItem MakeItem(std::string domain, std::int32_t kind, double date,
   return item;
 }
 
+// The URLs of items, in order: what tests compare lists by.
+template <typename Items>
+std::vector<std::string> UrlsOf(const Items& items) {
+  std::vector<std::string> urls;
+  for (const auto& item : items)
+    urls.push_back(item->Url);
+  return urls;
+}
+
 class FakeCacheSource : public CacheSource {
  public:
   explicit FakeCacheSource(std::vector<TCacheItem> items = {}) : items(std::move(items)) {}
