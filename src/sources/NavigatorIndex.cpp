@@ -1,5 +1,6 @@
 #include "sources/NavigatorIndex.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>

@@ -118,8 +118,9 @@ TEST_P(GenuineIndexTest, EveryLiveEntryIsReadPlusStaleCopiesOnFreedPages) {
   // merged, so they are read too. They are few, and none is made up.
   EXPECT_GT(result.copies, 0);
   EXPECT_LT(result.copies, static_cast<int>(c.count / 10));
-  if (!c.deletions)
+  if (!c.deletions) {
     EXPECT_EQ(result.foreign, 0);
+  }
   EXPECT_EQ(static_cast<int>(read.size()),
             static_cast<int>(c.count - options.removed.size()) + result.copies + result.foreign);
 }

@@ -75,10 +75,8 @@ TEST(IndexPageTest, DataStartWithAndWithoutOverflowLink) {
       const int offset = static_cast<int>(page.Word(2 * count + 4));
       const int lowestPair = static_cast<int>(page.Word(2 * (pairs.size() * 2)));
       // The walk itself finds the data start unless a link address lies below the pairs.
-      if (link == 0 || static_cast<int>(link) > lowestPair)
-        EXPECT_EQ(FindDataStart(page), offset) << pageSize << " link " << link;
-      else
-        EXPECT_NE(FindDataStart(page), offset) << pageSize << " link " << link;
+      const bool walkFindsIt = link == 0 || static_cast<int>(link) > lowestPair;
+      EXPECT_EQ(FindDataStart(page) == offset, walkFindsIt) << pageSize << " link " << link;
       EXPECT_EQ(DataStart(page), offset) << pageSize << " link " << link;
       EXPECT_EQ(ParseIndexPage(bytes, pageSize).size(), 3u) << pageSize << " link " << link;
     }

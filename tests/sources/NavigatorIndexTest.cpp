@@ -243,8 +243,9 @@ TEST_F(NavigatorIndexTest, TruncatedAndDamagedIndexFilesYieldWhatCanBeRead) {
     testing::WriteFile(cache_.Child("cut.db"), bytes);
     list_.clear();
     EXPECT_TRUE(reader_.ReadCacheIndex(cache_.Child("cut.db")));
-    if (round % 2 == 0)
+    if (round % 2 == 0) {
       EXPECT_LE(list_.size(), all);
+    }
   }
   EXPECT_TRUE(ui_.messages.empty());
 }
