@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_set>
 
 #include "archive/ArchiveFile.h"
 #include "archive/FileNaming.h"
@@ -130,7 +131,7 @@ class ArchiveJob {
     }
     const std::string itemFolder =
         WithTrailingSeparator(JoinPath(JoinPath(folder_, item.Domain), placed.typeFolder));
-    if (!DirectoryExists(itemFolder))
+    if (readyFolders_.insert(itemFolder).second && !DirectoryExists(itemFolder))
       ForceFolder(itemFolder);
     const std::string baseName = namingRule_ == NamingRule::FromUrl
                                      ? NameFromUrl(item.Url, item.MimeIndex)
@@ -164,7 +165,8 @@ class ArchiveJob {
   ArchiveList& archive_;
   UniqueNamer namer_;
   std::vector<PlacedItem> items_;
-  ItemRefs refs_;  // the same items, for the link lookups
+  ItemRefs refs_;                                 // the same items, for the link lookups
+  std::unordered_set<std::string> readyFolders_;  // item folders made or found in this pass
 };
 
 NamingRule DefaultNamingRule(Product product) {
