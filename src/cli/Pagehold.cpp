@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  pagehold list    SOURCE [FILTERS] [--format tsv|json]\n"
-    "  pagehold domains SOURCE [FILTERS]\n"
+    "  pagehold domains SOURCE [FILTERS] [--format tsv|json]\n"
     "  pagehold archive SOURCE [FILTERS] --to FOLDER [--yes] [--open]\n"
     "  pagehold delete  SOURCE [FILTERS] --yes\n"
     "  pagehold reindex FOLDER\n"
