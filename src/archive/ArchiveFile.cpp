@@ -74,7 +74,7 @@ void FlushFolder(const std::string& folder) {
 
 // Replaces target by source in one step: at every moment target is either the old file or the
 // new one.
-bool ReplaceFile(const std::string& source, const std::string& target) {
+bool MoveIntoPlace(const std::string& source, const std::string& target) {
 #ifdef _WIN32
   // A hidden or read-only target would refuse to be replaced.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -263,7 +263,7 @@ bool SaveArchive(const AppContext& context, ArchiveList& archive) {
   written = FlushToDisk(file) && written;
   written = std::fclose(file) == 0 && written;
   // Only a complete, flushed archive.tmp may take the place of archive.dat.
-  if (!written || !ReplaceFile(temporary, path)) {
+  if (!written || !MoveIntoPlace(temporary, path)) {
     RemoveQuietly(temporary);
     return false;
   }
