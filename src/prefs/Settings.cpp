@@ -16,6 +16,14 @@ std::string CutTag(std::string_view tag) {
   return std::string(tag.substr(0, kMaxTagLength));
 }
 
+// A remembered folder, or the default archive folder when none is stored.
+std::string ReadFolder(const SettingsStore& store, std::string_view section, std::string_view name,
+                       std::string_view programFolder) {
+  if (std::optional<std::string> folder = store.Read(section, name))
+    return std::move(*folder);
+  return ReadDefaultDirectory(store, programFolder);
+}
+
 }  // namespace
 
 EmphasisStyle EmphasisStyleFromStored(int stored) {
@@ -54,9 +62,7 @@ std::string ReadDefaultDirectory(const SettingsStore& store, std::string_view pr
 }
 
 std::string ReadSearchDirectory(const SettingsStore& store, std::string_view programFolder) {
-  if (std::optional<std::string> folder = store.Read(keys::kSearch, keys::kSearchDirectory))
-    return std::move(*folder);
-  return ReadDefaultDirectory(store, programFolder);
+  return ReadFolder(store, keys::kSearch, keys::kSearchDirectory, programFolder);
 }
 
 bool WriteSearchDirectory(SettingsStore& store, std::string_view folder) {
@@ -64,9 +70,7 @@ bool WriteSearchDirectory(SettingsStore& store, std::string_view folder) {
 }
 
 std::string ReadReindexDirectory(const SettingsStore& store, std::string_view programFolder) {
-  if (std::optional<std::string> folder = store.Read(keys::kGeneral, keys::kReindexDirectory))
-    return std::move(*folder);
-  return ReadDefaultDirectory(store, programFolder);
+  return ReadFolder(store, keys::kGeneral, keys::kReindexDirectory, programFolder);
 }
 
 bool WriteReindexDirectory(SettingsStore& store, std::string_view folder) {

@@ -1,5 +1,6 @@
 #include "prefs/SettingsStore.h"
 
+#include <charconv>
 #include <cstdint>
 
 #include "cache/Text.h"
@@ -15,29 +16,16 @@ std::string SectionKey(std::string_view section) {
   return key;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  c = LowerChar(c);
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::optional<int> ParseStoredInteger(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     const std::string_view digits = text.substr(2);
-    if (digits.size() > 8)
-      return std::nullopt;
     std::uint32_t value = 0;
-    for (const char c : digits) {
-      const int digit = HexValue(c);
-      if (digit < 0)
-        return std::nullopt;
-      value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (error != std::errc() || end != digits.data() + digits.size())
+      return std::nullopt;
     return static_cast<std::int32_t>(value);
   }
   int value = 0;

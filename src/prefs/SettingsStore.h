@@ -40,8 +40,9 @@ class SettingsStore {
   Registry& registry_;
 };
 
-// A stored integer: whole decimal text in the 32-bit range, or "0x"/"0X" and one to eight hex
-// digits (taken as the 32 bits of the number, so 0xFFFFFFFF is -1). Nothing otherwise.
+// A stored integer: whole decimal text in the 32-bit range, or "0x"/"0X" and a hexadecimal
+// number of at most 32 bits (taken as the bits of the integer, so 0xFFFFFFFF is -1). Nothing
+// otherwise.
 std::optional<int> ParseStoredInteger(std::string_view text);
 
 // The low 8 bits of a stored integer, for the settings used modulo 256.
