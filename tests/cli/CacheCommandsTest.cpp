@@ -196,15 +196,6 @@ TEST_F(IeCacheCommands, CountsDomainsInsideTheWindow) {
   EXPECT_EQ(one.out, "domain\ttext\tmedia\tother\nwww.alpha.example\t2\t1\t0\n");
 }
 
-TEST_F(IeCacheCommands, ListsAsJson) {
-  const CommandRun run = Cache("list", {"--older", "2w", "--kinds", "other", "--format", "json"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_THAT(run.out, MatchesRegex("\\[\n  \\{\"domain\": \"beta.example\", \"kind\": \"other\", "
-                                    "\"mime\": [0-9]+, \"date\": \"[-0-9T:]+\", \"url\": "
-                                    "\"http://beta.example:80/file.zip\", \"cache_file\": "
-                                    "\"[^\"]+file\\[1\\].zip\"\\}\n\\]\n"));
-}
-
 TEST_F(IeCacheCommands, DeleteWithoutYesPrintsTheQuestionAndKeepsEverything) {
   struct {
     Arguments filters;

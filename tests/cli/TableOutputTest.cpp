@@ -73,15 +73,5 @@ TEST(TableWriter, WritesTheSameRowsAsAJsonArray) {
   EXPECT_EQ(empty.str(), "[]\n");
 }
 
-TEST(ParseOutputFormat, KnowsTsvAndJsonOnly) {
-  OutputFormat format = OutputFormat::Tsv;
-  EXPECT_TRUE(ParseOutputFormat("json", format));
-  EXPECT_EQ(format, OutputFormat::Json);
-  EXPECT_TRUE(ParseOutputFormat("tsv", format));
-  EXPECT_EQ(format, OutputFormat::Tsv);
-  EXPECT_FALSE(ParseOutputFormat("csv", format));
-  EXPECT_FALSE(ParseOutputFormat("JSON", format));
-}
-
 }  // namespace
 }  // namespace pagehold

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <sstream>
 
 namespace pagehold {
@@ -69,12 +68,6 @@ TEST(TerminalInteraction, DrawsProgressOnlyWhenAskedAndEndsTheLineBeforeText) {
   const std::string full = "\r[" + std::string(40, '#') + "] 100%";
   const std::string none = "\r[" + std::string(40, ' ') + "] 0%";
   EXPECT_EQ(bar.str(), half + full + "\nDone\n" + none + "\n");
-}
-
-TEST(IsTerminal, IsFalseForStreamsOtherThanStandardError) {
-  std::ostringstream stream;
-  EXPECT_FALSE(IsTerminal(stream));
-  EXPECT_FALSE(IsTerminal(std::cout));
 }
 
 }  // namespace

@@ -217,18 +217,6 @@ TEST(CacheExplorer, ResetStartsFromAllAgesHoursAndEmptyLists) {
   EXPECT_TRUE(f.explorer.Kinds().AllChecked());
 }
 
-TEST(CacheExplorer, AFailedReadLeavesTheListsEmpty) {
-  FakeCacheSource source({MakeItem("a.example", Text, kNow - 1)});
-  source.readResult = false;
-  CacheList list;
-  CacheExplorer explorer(list, source, [] { return kNow; });
-  explorer.Reset();
-  ScriptedInteraction ui;
-  EXPECT_FALSE(explorer.ReadCache(ui));
-  EXPECT_TRUE(explorer.ArchiveDelete().Empty());
-  EXPECT_EQ(explorer.Counts().Sum(), 0);
-}
-
 TEST(DomainList, AddsAtTheSortedPlaceAndTakesSelectedLastFirst) {
   DomainList box;
   box.AddAll({"delta", "Bravo", "alpha"});
