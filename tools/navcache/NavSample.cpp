@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "iecache/SampleFiles.h"
 #include "navcache/NavCacheWriter.h"
-#include "navcache/SampleFiles.h"
 
 namespace pagehold::testgen {
 
@@ -50,13 +50,13 @@ std::vector<NavCacheEntry> SampleEntries() {
                  "<IMG SRC=\"images/rose.gif\">\r\n"
                  "<P>See also <A HREF=\"climbing.html\">climbing roses</A>.</P>\r\n")));
   entries.push_back(
-      Entry(garden + "/images/rose.gif", "M0G1A2B5.GIF", "image/gif", MakeGif(120, 80)));
+      Entry(garden + "/images/rose.gif", "M0G1A2B5.GIF", "image/gif", GifImage(120, 80)));
   entries.push_back(
-      Entry(garden + "/images/tulip.jpg", "M0G1A2B6.JPG", "image/jpeg", MakeJpeg(160, 120)));
+      Entry(garden + "/images/tulip.jpg", "M0G1A2B6.JPG", "image/jpeg", JpegImage(160, 120)));
   entries.push_back(Entry(garden + "/docs/guide.pdf", "M0G1A2B7.PDF", "application/pdf",
-                          MakePdf("Planting guide of the Example Garden")));
+                          PdfDocument("Planting guide of the Example Garden")));
   entries.push_back(Entry(garden + "/files/seeds.zip", "M0G1A2B8.ZIP", "application/zip",
-                          MakeZip("seeds.txt", "Sunflower\r\nMarigold\r\nPoppy\r\n")));
+                          ZipArchive("seeds.txt", "Sunflower\r\nMarigold\r\nPoppy\r\n")));
   entries.push_back(Entry(garden + "/notes.txt", "M0G1A2B9.TXT", "text/plain",
                           "Water the roses every morning.\r\nCut the tulips in May.\r\n"));
   NavCacheEntry missing = Entry(garden + "/climbing.html", "M0G1A2BA.HTM", "text/html",
@@ -75,9 +75,9 @@ std::vector<NavCacheEntry> SampleEntries() {
                           Page("Summer tour",
                                "<P>The trail: <IMG SRC=\"img/trail.jpg\"></P>\r\n"
                                "<P><A HREF=\"/\">Back</A></P>\r\n")));
-  entries.push_back(Entry(bikes + "/img/bike.gif", "M0B7C8D3.GIF", "image/gif", MakeGif(64, 48)));
+  entries.push_back(Entry(bikes + "/img/bike.gif", "M0B7C8D3.GIF", "image/gif", GifImage(64, 48)));
   entries.push_back(
-      Entry(bikes + "/img/trail.jpg", "M0B7C8D4.JPG", "image/jpeg", MakeJpeg(200, 150)));
+      Entry(bikes + "/img/trail.jpg", "M0B7C8D4.JPG", "image/jpeg", JpegImage(200, 150)));
   entries.push_back(Entry("http://www.example-bikes.test:8080/status.html", "M0B7C8D5.HTM",
                           "text/html", Page("Server status", "<P>All wheels turning.</P>\r\n")));
 
