@@ -131,17 +131,5 @@ TEST_F(BufferStreamTest, FillBufferCopiesWhatIsLeftOrTheWholeFile) {
   std::fclose(file);
 }
 
-TEST(MemoryByteReaderTest, DeliversInOrderUntilTheEnd) {
-  MemoryByteReader reader("abcdef");
-  char destination[8];
-  EXPECT_EQ(reader.Read(destination, 4), 4u);
-  EXPECT_EQ(std::string(destination, 4), "abcd");
-  EXPECT_EQ(reader.Remaining(), 2u);
-  EXPECT_EQ(reader.Read(destination, 4), 2u);
-  EXPECT_EQ(std::string(destination, 2), "ef");
-  EXPECT_EQ(reader.Read(destination, 4), 0u);
-  EXPECT_EQ(reader.Remaining(), 0u);
-}
-
 }  // namespace
 }  // namespace pagehold

@@ -73,14 +73,6 @@ TEST(HtmlTitleTest, CommentsHideTitles) {
     EXPECT_EQ(ExtractTitleFromBytes(c.page), c.title) << c.what;
 }
 
-TEST(HtmlTitleTest, ManyUnclosedCommentsAreReadAsTags) {
-  std::string page;
-  for (int i = 0; i < 2000; ++i)
-    page += "<!-- c" + std::to_string(i) + " >";
-  page += "<title>After</title>";
-  EXPECT_EQ(ExtractTitleFromBytes(page), "After");
-}
-
 TEST(HtmlTitleTest, ReadsTheTitleFromAFile) {
   testing::TempFolder folder;
   const std::string page = folder.Child("page.htm");

@@ -109,11 +109,6 @@ TEST(UrlTest, LinkFormCutsLongInputsTo255Characters) {
   EXPECT_EQ(NormalizeUrl("h/" + longPath, UrlForm::Key).size(), 7u + 2u + 300u);
 }
 
-TEST(UrlTest, CanonicalItemUrlAlwaysWritesThePort) {
-  EXPECT_EQ(CanonicalItemUrl("h", 80, "/index.html"), "http://h:80/index.html");
-  EXPECT_EQ(CanonicalItemUrl("h", 8080, "/"), "http://h:8080/");
-}
-
 TEST(UrlTest, NormalizeUrlShortensOnlyPort80) {
   struct Case {
     const char* url;
@@ -213,12 +208,6 @@ TEST(UrlTest, ResolveLinkGivesCanonicalItemUrls) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(ResolveLink(c.link, "h:80/dir/"), c.result) << c.link;
-}
-
-TEST(UrlTest, ResolveLinkOnABaseWithoutSlash) {
-  EXPECT_EQ(ResolveLink("/y.html", "h:80"), "http://h:80/y.html");
-  // The link is glued to the base, so what follows ":" is no port number and the path is "/".
-  EXPECT_EQ(ResolveLink("y.html", "h:80"), "http://h:80/");
 }
 
 TEST(UrlTest, ResolvedLinksAreAtMost255Characters) {
