@@ -138,26 +138,15 @@ TEST_F(ArchiveRunTest, ArchivesIntoDomainAndTypeFoldersUnderUniqueNames) {
   EXPECT_EQ(report.indexPage, root.Child("archive/1st_page.htm"));
 }
 
-TEST_F(ArchiveRunTest, ProgressMovesOnlyWhenTheWholePercentageGrows) {
-  for (int i = 0; i < 3; ++i)
-    Cached("host", "/f" + std::to_string(i) + ".gif", kGif, "GIF89a");
-  fs::create_directories(root.Child("archive"));
-  Run(All());
-
-  ASSERT_GE(interaction.statuses.size(), 2u);
-  EXPECT_EQ(interaction.statuses[0], "Creating unique filenames...");
-  EXPECT_EQ(interaction.statuses[1], "Archiving files...");
-  ASSERT_GE(interaction.progress.size(), 7u);
-  EXPECT_EQ(std::vector<int>(interaction.progress.begin(), interaction.progress.begin() + 7),
-            (std::vector<int>{0, 33, 66, 0, 33, 66, 100}));
-}
-
 TEST_F(ArchiveRunTest, PendingEventsRunOncePerPercentOfAPass) {
   for (int i = 0; i < 450; ++i)
     Cached("host", "/f" + std::to_string(i) + ".gif", kGif, "x");
   fs::create_directories(root.Child("archive"));
   Run(All());
 
+  ASSERT_GE(interaction.statuses.size(), 2u);
+  EXPECT_EQ(interaction.statuses[0], "Creating unique filenames...");
+  EXPECT_EQ(interaction.statuses[1], "Archiving files...");
   // Each pass moves through every whole percentage once (0 to 99 for 450 items), then the run
   // sets 100; whatever the index build shows comes after.
   std::vector<int> pass;

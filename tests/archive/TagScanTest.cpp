@@ -98,18 +98,5 @@ TEST(TagScanTest, NoValueLeftGivesEmptyAtTheEnd) {
   }
 }
 
-TEST(TagScanTest, ValuePositionsSpliceBackIntoTheTag) {
-  // The characters between start and the ending character are exactly the value's: replacing
-  // them keeps the quotes in place.
-  const std::string tag = "IMG SRC=\"a.gif\" ALT=x>";
-  std::size_t position = 0;
-  NextTagWord(tag, position);
-  NextTagWord(tag, position);
-  std::size_t start = 0;
-  EXPECT_EQ(NextAttributeValue(tag, position, start), "a.gif");
-  const std::string spliced = tag.substr(0, start) + "b.gif" + tag.substr(position - 1);
-  EXPECT_EQ(spliced, "IMG SRC=\"b.gif\" ALT=x>");
-}
-
 }  // namespace
 }  // namespace pagehold
