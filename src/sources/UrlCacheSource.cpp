@@ -98,14 +98,8 @@ double CacheFileTimeToDate(FileTime time) {
   CalendarTime calendar;
   if (packed <= 0 || !CalendarFromFat(fat, calendar))
     return 0;
-  DateParts parts;
-  parts.year = calendar.year;
-  parts.month = calendar.month;
-  parts.day = calendar.day;
-  parts.hour = calendar.hour;
-  parts.minute = calendar.minute;
-  parts.second = calendar.second;
-  return EncodeDate(parts);
+  return EncodeDate({calendar.year, calendar.month, calendar.day, calendar.hour, calendar.minute,
+                     calendar.second, 0});
 }
 
 std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable) {

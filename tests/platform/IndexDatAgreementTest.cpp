@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 
 #include "iecache/IeCacheWriter.h"
 #include "platform/IndexDatExport.h"
@@ -21,11 +20,12 @@ using testing::ExportedRecord;
 
 // "0 (0x00)(ENG3X4ZR)" names a sub-folder; "-2 (0xfe)" means the cache folder itself.
 std::string ExportedSubFolder(const std::string& value) {
-  static const std::regex kName(R"(\(([^()]*)\)\s*$)");
-  std::smatch match;
-  if (!std::regex_search(value, match, kName) || match[1].str().rfind("0x", 0) == 0)
+  const std::size_t open = value.rfind('(');
+  const std::size_t close = value.rfind(')');
+  if (open == std::string::npos || close == std::string::npos || close < open)
     return {};
-  return match[1].str();
+  const std::string name = value.substr(open + 1, close - open - 1);
+  return name.rfind("0x", 0) == 0 ? std::string() : name;
 }
 
 std::string ExpectedLocalFile(const ExportedRecord& record, const std::string& cacheFolder) {

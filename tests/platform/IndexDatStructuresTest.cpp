@@ -210,8 +210,9 @@ TEST(IndexDatUrlRecord, DamagedFieldsNeverReachOutsideTheRecord) {
     EXPECT_EQ(record->localFileName.has_value(), c.hasFile) << c.what;
     EXPECT_EQ(record->headerInfo.has_value(), c.hasHeader) << c.what;
     // A header that runs past the record is cut at the record's end.
-    if (record->headerInfo)
+    if (record->headerInfo) {
       EXPECT_LE(record->headerInfo->size(), bytes.size()) << c.what;
+    }
   }
 }
 
