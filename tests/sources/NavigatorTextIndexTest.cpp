@@ -7,7 +7,7 @@ namespace {
 
 TEST(NavigatorTextIndexTest, HeaderMarksTheTextIndexInAnyCase) {
   struct Case {
-    const char* start;
+    std::string_view start;
     bool text;
   } cases[] = {
       {"MCOM-Cache-file-allocation-table-format-1\n", true},
@@ -16,7 +16,7 @@ TEST(NavigatorTextIndexTest, HeaderMarksTheTextIndexInAnyCase) {
       {"MCOM-CACH\nE", false},  // the first line is shorter than the mark
       {"MCOM-CAC", false},
       {"", false},
-      {"\x00\x06\x15\x61", false},
+      {std::string_view("\0\x06\x15\x61", 4), false},
       {" MCOM-CACHE", false},
   };
   for (const Case& c : cases)
@@ -57,7 +57,7 @@ TEST(NavigatorTextIndexTest, FieldsAndTheUsedLineRule) {
     std::int32_t time;
   } cases[] = {
       // Exactly seven fields ended by the line end: nothing follows that end, so not used.
-      {"1\t2\t900000000\tC:\\CACHE\\M1.HTM\thttp://a.test/\ttext/html\t0\n", false},
+      {"1\t2\t900000000\tC:\\CACHE\\M1.HTM\thttp://a.test/\ttext/html\t0\n", false, "", "", "", 0},
       // A separator after the seventh field leaves the line end: used.
       {"1\t2\t900000000\tC:\\CACHE\\M1.HTM\thttp://a.test/\tText/HTML\t0\t\n", true,
        "http://a.test/", "M1.HTM", "text/html", 900000000},
@@ -78,8 +78,8 @@ TEST(NavigatorTextIndexTest, FieldsAndTheUsedLineRule) {
       // A path written on a Unix system.
       {"1\t2\t5\t/home/u/.cache/cache1.html\thttp://c.test/\ttext/html\t0\t\n", true,
        "http://c.test/", "cache1.html", "text/html", 5},
-      {"1\t2\t3\t4\t5\t6\n", false},
-      {"", false},
+      {"1\t2\t3\t4\t5\t6\n", false, "", "", "", 0},
+      {"", false, "", "", "", 0},
   };
   for (const Case& c : cases) {
     const auto entry = ParseTextIndexLine(c.line);
