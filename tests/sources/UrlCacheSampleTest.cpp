@@ -27,8 +27,9 @@ TEST(UrlCacheSample, IsWhatTheGeneratorWrites) {
                                    : JoinPath(kSample, cache.folders[entry.folderIndex]);
     const std::string path = JoinPath(folder, entry.fileName);
     EXPECT_EQ(FileExists(path), entry.body.has_value()) << path;
-    if (entry.body && FileExists(path))
+    if (entry.body && FileExists(path)) {
       EXPECT_EQ(testing::ReadFile(path), *entry.body) << path;
+    }
   }
 }
 
