@@ -1,56 +1,21 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <sstream>
 #include <string>
 
-#include "cli/Commands.h"
 #include "cli/SearchCommandSupport.h"
-#include "platform/RegistryFile.h"
-#include "prefs/SettingsStore.h"
-#include "search/ArchiveMaker.h"
-#include "support/TestFiles.h"
 
 namespace pagehold {
 namespace {
 
-using testing::ArchiveMaker;
-using testing::ScopedRegistryFile;
-using testing::TempFolder;
 namespace Row = testing::Row;
 namespace fs = std::filesystem;
 
-class ReindexCommandTest : public ::testing::Test {
+class ReindexCommandTest : public testing::ArchiveCommandTest {
  protected:
-  ReindexCommandTest()
-      : mimeTable_(programFolder_.path()),
-        archive_(archiveFolder_.path(), mimeTable_),
-        registry_(settingsFolder_.Child("registry.reg")) {
+  ReindexCommandTest() : ArchiveCommandTest("reindex") {
     archive_.Add("http://one.example:80/a.html", Row::Html, "a.htm", "<TITLE>A</TITLE>");
     archive_.Add("http://two.example:80/b.gif", Row::Gif, "b.gif", "GIF89a");
     archive_.Save();
   }
-
-  int Run(const Arguments& args) {
-    out_.str("");
-    err_.str("");
-    Arguments all{"reindex"};
-    all.insert(all.end(), args.begin(), args.end());
-    return RunPagehold(all, out_, err_);
-  }
-
-  std::string Typed() const {
-    return archiveFolder_.path().substr(0, archiveFolder_.path().size() - 1);
-  }
-
-  TempFolder programFolder_;
-  TempFolder archiveFolder_;
-  TempFolder settingsFolder_;
-  TMimeTable mimeTable_;
-  ArchiveMaker archive_;
-  ScopedRegistryFile registry_;
-  std::ostringstream out_;
-  std::ostringstream err_;
 };
 
 TEST_F(ReindexCommandTest, BuildsTheIndexPrintsItsPathLastAndRemembersTheFolder) {
@@ -60,9 +25,7 @@ TEST_F(ReindexCommandTest, BuildsTheIndexPrintsItsPathLastAndRemembersTheFolder)
   EXPECT_TRUE(fs::exists(indexPage));
   EXPECT_TRUE(fs::exists(archiveFolder_.Child("indlist.htm")));
 
-  RegistryFile registry(registry_.path());
-  const SettingsStore store(registry);
-  EXPECT_EQ(store.Read("General", "Reindex directory"), Typed());
+  EXPECT_EQ(StoredSetting("General", "Reindex directory"), Typed());
 }
 
 TEST_F(ReindexCommandTest, DropsDeletedDomainsAndRemovesAnEmptiedArchive) {

@@ -1,29 +1,17 @@
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "cli/Commands.h"
 #include "cli/SearchCommandSupport.h"
-#include "platform/RegistryFile.h"
-#include "prefs/SettingsStore.h"
-#include "search/ArchiveMaker.h"
-#include "support/TestFiles.h"
 
 namespace pagehold {
 namespace {
 
-using testing::ArchiveMaker;
-using testing::ScopedRegistryFile;
-using testing::TempFolder;
 namespace Row = testing::Row;
 
-class SearchCommandTest : public ::testing::Test {
+class SearchCommandTest : public testing::ArchiveCommandTest {
  protected:
-  SearchCommandTest()
-      : mimeTable_(programFolder_.path()),
-        archive_(archiveFolder_.path(), mimeTable_),
-        registry_(settingsFolder_.Child("registry.reg")) {
+  SearchCommandTest() : ArchiveCommandTest("search") {
     archive_.Add("http://www.zeta.example:80/index.html", Row::Html, "index.htm", "Tide tables");
     archive_.Add("http://www.alpha.example:8080/tides.html", Row::Html, "tides.htm", "no match");
     archive_.Add("http://www.alpha.example:80/Tide.gif", Row::Gif, "Tide.gif");
@@ -31,26 +19,9 @@ class SearchCommandTest : public ::testing::Test {
     archive_.Save();
   }
 
-  int Run(const Arguments& args) {
-    out_.str("");
-    err_.str("");
-    Arguments all{"search"};
-    all.insert(all.end(), args.begin(), args.end());
-    return RunPagehold(all, out_, err_);
-  }
-
   std::string Copy(const std::string& url, int row, const std::string& name) const {
     return archive_.CopyPath(url, row, name);
   }
-
-  TempFolder programFolder_;
-  TempFolder archiveFolder_;
-  TempFolder settingsFolder_;
-  TMimeTable mimeTable_;
-  ArchiveMaker archive_;
-  ScopedRegistryFile registry_;
-  std::ostringstream out_;
-  std::ostringstream err_;
 };
 
 TEST_F(SearchCommandTest, PrintsMatchingRowsInArchiveOrderUnderAHeader) {
@@ -82,11 +53,8 @@ TEST_F(SearchCommandTest, TextAndSortOptions) {
 }
 
 TEST_F(SearchCommandTest, RemembersTheFolderAsTyped) {
-  const std::string typed = archiveFolder_.path().substr(0, archiveFolder_.path().size() - 1);
-  EXPECT_EQ(Run({typed, "--url", "nothing-like-this"}), 1);
-  RegistryFile registry(registry_.path());
-  const SettingsStore store(registry);
-  EXPECT_EQ(store.Read("Search properties", "Search directory"), typed);
+  EXPECT_EQ(Run({Typed(), "--url", "nothing-like-this"}), 1);
+  EXPECT_EQ(StoredSetting("Search properties", "Search directory"), Typed());
 }
 
 TEST_F(SearchCommandTest, ExitStatusAndOneLineReasons) {

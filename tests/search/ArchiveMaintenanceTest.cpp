@@ -8,6 +8,7 @@
 
 #include "platform/Shell.h"
 #include "prefs/CurrentSettings.h"
+#include "search/ArchiveMaker.h"
 #include "search/RecordingFolderMemory.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestFiles.h"
@@ -42,9 +43,7 @@ class ArchiveMaintenanceTest : public ::testing::Test {
     settings_.CurrentArchiveFolder = "previous folder";
   }
 
-  std::string Typed() const {
-    return archiveFolder_.path().substr(0, archiveFolder_.path().size() - 1);
-  }
+  std::string Typed() const { return testing::AsTyped(archiveFolder_.path()); }
 
   TempFolder archiveFolder_;
   TempFolder emptyFolder_;

@@ -24,6 +24,11 @@ inline constexpr int Wav = 26;
 inline constexpr int Word = 33;
 }  // namespace Row
 
+// A folder path as a user would type it: without the final separator.
+inline std::string AsTyped(const std::string& folder) {
+  return folder.substr(0, folder.size() - (!folder.empty() && IsPathSeparator(folder.back())));
+}
+
 class ArchiveMaker {
  public:
   ArchiveMaker(std::string folder, const TMimeTable& mimeTable)

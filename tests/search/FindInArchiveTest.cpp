@@ -48,9 +48,7 @@ class FindInArchiveTest : public ::testing::Test {
   }
 
   // The archive folder as a user would type it: without the final separator.
-  std::string TypedFolder() const {
-    return archive_.folder().substr(0, archive_.folder().size() - 1);
-  }
+  std::string TypedFolder() const { return testing::AsTyped(archive_.folder()); }
 
   // An archive folder whose path is longer than 255 characters.
   std::string DeepArchive() const {

@@ -55,9 +55,7 @@ class ReindexTest : public ::testing::Test {
     return ReindexWithArchiveRun(Typed(), context_, ui_, memory_, options);
   }
 
-  std::string Typed() const {
-    return archiveFolder_.path().substr(0, archiveFolder_.path().size() - 1);
-  }
+  std::string Typed() const { return testing::AsTyped(archiveFolder_.path()); }
   std::string Page(const std::string& relative) const {
     return testing::ReadFile(archiveFolder_.Child(relative));
   }
