@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "SilentInteraction.h"
 #include "navcache/NavCacheWriter.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorIndex.h"
@@ -18,15 +19,6 @@
 namespace {
 
 using namespace pagehold;
-
-class NullInteraction : public Interaction {
- public:
-  MessageAnswer Ask(const Message&) override { return MessageAnswer::Ok; }
-  void ShowStatus(const std::string&) override {}
-  void ShowProgress(int) override {}
-  void ProcessPendingEvents() override {}
-  bool CancelRequested() const override { return false; }
-};
 
 // A generated cache folder that lives as long as the benchmark program.
 struct GeneratedCache {
@@ -80,7 +72,7 @@ size_t PlainReadAndExistenceTests(const GeneratedCache& cache) {
 
 size_t ReadIndex(const GeneratedCache& cache, TMimeTable& mimeTable) {
   CacheList list;
-  NullInteraction ui;
+  bench::SilentInteraction ui;
   NavigatorIndexReader reader(mimeTable, list, ui);
   reader.ReadCacheIndex(cache.indexPath);
   return list.size();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "SilentInteraction.h"
 #include "cache/BufferStream.h"
 #include "cache/CacheItem.h"
 #include "cache/MimeTable.h"
@@ -25,15 +26,6 @@ using namespace pagehold;
 
 constexpr int kRecords = 100000;
 constexpr int kDomains = 100;
-
-class NullInteraction : public Interaction {
- public:
-  MessageAnswer Ask(const Message&) override { return MessageAnswer::Ok; }
-  void ShowStatus(const std::string&) override {}
-  void ShowProgress(int) override {}
-  void ProcessPendingEvents() override {}
-  bool CancelRequested() const override { return false; }
-};
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -117,7 +109,7 @@ size_t PlainReadAndExistenceTests(const GeneratedArchive& archive) {
 
 int Search(const GeneratedArchive& archive, const TMimeTable& mimeTable, const char* urlPattern,
            const char* textPattern) {
-  NullInteraction ui;
+  bench::SilentInteraction ui;
   int rows = 0;
   SearchArchive({archive.folder, urlPattern, textPattern}, mimeTable, ui,
                 [&rows](SearchResult) { ++rows; });

@@ -4,31 +4,11 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/CivilDays.h"
+
 namespace pagehold {
 
 namespace {
-
-// Days from 1970-01-01 to the given civil date (the well-known days-from-civil algorithm).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
 
 // 1899-12-30 counted from 1970-01-01.
 constexpr std::int64_t kEpochOffsetDays = -25569;
@@ -36,9 +16,7 @@ constexpr std::int64_t kEpochOffsetDays = -25569;
 }  // namespace
 
 double EncodeDate(const DateParts& p) {
-  const std::int64_t days =
-      DaysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day)) -
-      kEpochOffsetDays;
+  const std::int64_t days = DaysFromCivil(p.year, p.month, p.day) - kEpochOffsetDays;
   const double time =
       (p.hour * 3600000.0 + p.minute * 60000.0 + p.second * 1000.0 + p.millisecond) / 86400000.0;
   // Before the epoch the fraction still counts forward within the day, as the day-count scale
