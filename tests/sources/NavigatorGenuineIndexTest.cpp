@@ -129,7 +129,12 @@ INSTANTIATE_TEST_SUITE_P(PageSizes, GenuineIndexTest,
                          ::testing::Values(GenuineCase{4096, 600, false},
                                            GenuineCase{16384, 600, false},
                                            GenuineCase{4096, 900, true},
-                                           GenuineCase{16384, 900, true}));
+                                           GenuineCase{16384, 900, true}),
+                         [](const ::testing::TestParamInfo<GenuineCase>& info) {
+                           const GenuineCase& c = info.param;
+                           return "Pages" + std::to_string(c.pageSize) + "Entries" +
+                                  std::to_string(c.count) + (c.deletions ? "WithDeletions" : "");
+                         });
 
 // The whole pass: items for the live HTTP entries whose files exist, with canonical URLs,
 // the file as it is on disk, dates and MIME rows.
