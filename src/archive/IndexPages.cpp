@@ -362,7 +362,7 @@ std::unordered_map<std::string, KindLists> ClassifyByDomain(const AppContext& co
         continue;
       const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
       Entry entry{record.get(), NormalizeUrl(record->Url, UrlForm::Key),
-                  typeFolder + "/" + record->FileName, "", *path};
+                  typeFolder + "/" + FileNameInLink(record->FileName), "", *path};
       entry.name = UrlFileName(entry.link).substr(0, kNameLength);
       const Kind kind = KindOfTypeName(context.mimeTable.MimeTypeName(record->MimeIndex));
       byDomain[record->Domain][kind].push_back(std::move(entry));

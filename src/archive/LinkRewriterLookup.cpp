@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "cache/Url.h"
+
 namespace pagehold {
 
 ArchivedLinks::ArchivedLinks(const ItemRefs& selection, const ArchiveList& archive,
@@ -45,7 +47,7 @@ std::string ArchivedLinks::LookUpArchivedLink(std::string_view url) const {
   if (item == nullptr)
     return std::string(kNotFoundPage);
   return "../../" + item->Domain + "/" + mimeTable_.MimeTypeFolder(item->MimeIndex) + "/" +
-         item->FileName;
+         FileNameInLink(item->FileName);
 }
 
 }  // namespace pagehold

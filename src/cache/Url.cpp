@@ -236,4 +236,25 @@ std::string ResolveLink(std::string_view linkText, std::string_view base) {
   return CutToLinkLimit(CanonicalItemUrl(host, static_cast<std::uint16_t>(port), path));
 }
 
+std::string FileNameInLink(std::string_view fileName) {
+  std::string link;
+  link.reserve(fileName.size());
+  for (const char c : fileName) {
+    switch (c) {
+      case '%':
+        link += "%25";
+        break;
+      case '#':
+        link += "%23";
+        break;
+      case '?':
+        link += "%3F";
+        break;
+      default:
+        link += c;
+    }
+  }
+  return link;
+}
+
 }  // namespace pagehold

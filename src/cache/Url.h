@@ -54,4 +54,9 @@ std::string UrlBase(std::string_view url);
 // canonical item URL, a foreign link unchanged, or empty (in-page jumps, news:, mailto:).
 std::string ResolveLink(std::string_view link, std::string_view base);
 
+// An archived file's name as it is written into a relative link. "%", "#" and "?" are
+// percent-encoded: left as they are, a browser would read the name's tail as an escape, a
+// fragment or a query, and the link would miss a file whose name holds them.
+std::string FileNameInLink(std::string_view fileName);
+
 }  // namespace pagehold

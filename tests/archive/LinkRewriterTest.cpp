@@ -239,6 +239,15 @@ TEST_F(LinkRewriterTest, SelectionComesFirstThenTheArchiveInOrder) {
   EXPECT_EQ(again.LookUpArchivedLink("http://host:80/dir/b.htm"), "../../host/text/renamed.htm");
 }
 
+TEST_F(LinkRewriterTest, NamesWithAFragmentSignStillReachTheirFile) {
+  // The URL name filter keeps "#"; written as it is, the browser would take the rest of the
+  // name for a fragment and open a file that does not exist.
+  TCacheItem sharp = Item("http://host:80/c#.htm", "host", 1, "c#.htm");
+  selection.push_back(&sharp);
+  ArchivedLinks links(selection, archive, mimeTable);
+  EXPECT_EQ(links.LookUpArchivedLink("http://host:80/c#.htm"), "../../host/text/c%23.htm");
+}
+
 struct PageCase {
   const char* name;
   const char* page;

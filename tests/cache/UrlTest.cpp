@@ -216,5 +216,20 @@ TEST(UrlTest, ResolvedLinksAreAtMost255Characters) {
   EXPECT_EQ(result.substr(0, 16), "http://h:80/dir/");
 }
 
+TEST(UrlTest, FileNamesInLinksKeepTheirEscapeFragmentAndQueryCharacters) {
+  const struct Case {
+    const char* name;
+    const char* link;
+  } cases[] = {
+      {"page.htm", "page.htm"},
+      {"#top.htm", "%23top.htm"},
+      {"a%20b[1].htm", "a%2520b[1].htm"},
+      {"q?.htm", "q%3F.htm"},
+      {"", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FileNameInLink(c.name), c.link) << c.name;
+}
+
 }  // namespace
 }  // namespace pagehold
