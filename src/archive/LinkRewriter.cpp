@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "cache/Folders.h"
 #include "cache/HtmlScan.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
@@ -86,13 +86,6 @@ void CopyComment(std::string_view page, std::size_t& next, std::string& out, boo
   end = std::min(end, page.size());
   out.append(page.substr(next, end - next));
   next = end;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    throw std::runtime_error("Cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -308,7 +301,9 @@ std::string LinkRewriter::RewritePage(std::string_view page, std::string_view pa
 bool LinkRewriter::WriteArchivedPage(TCacheItem& item, const std::string& targetPath) {
   if (!FileExists(item.CacheFile))
     return false;
-  const std::string page = ReadWholeFile(item.CacheFile);
+  std::string page;
+  if (!ReadWholeFile(item.CacheFile, page))
+    throw std::runtime_error("Cannot read " + item.CacheFile);
   item.Title = ExtractTitleFromBytes(page);
   WriteWholeFile(targetPath, RewritePage(page, item.Url));
   return true;

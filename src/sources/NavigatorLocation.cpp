@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
+#include "cache/Folders.h"
 #include "cache/Text.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorFileLookup.h"
@@ -30,15 +30,6 @@ std::optional<std::string> FileInFolder(std::string_view folder, std::string_vie
     return std::nullopt;
   CachedFileLookup lookup(WithTrailingSeparator(NativeSeparators(folder)));
   return lookup.Find(name);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 std::filesystem::file_time_type LastWriteTime(const std::string& path) {
@@ -69,10 +60,10 @@ bool TNavigator4::LoadPrefs() {
   if (loaded_)
     return true;
   const std::optional<std::string> path = FileInFolder(UserDirectory(), "prefs.js");
-  std::optional<std::string> text = path ? ReadWholeFile(*path) : std::nullopt;
-  if (!text)
+  std::string text;
+  if (!path || !ReadWholeFile(*path, text))
     return false;
-  prefs_ = std::move(*text);
+  prefs_ = std::move(text);
   position_ = 0;
   loaded_ = true;
   return true;
