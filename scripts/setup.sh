@@ -3,8 +3,8 @@
 # Extra package names may be passed as arguments (the CI adds its cross-compiler).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-          libdb1-compat libmsiecf-utils "$@")
+packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libbenchmark-dev
+          libdb1-compat libmsiecf-utils libwxgtk3.2-dev xvfb xauth "$@")
 
 missing=()
 for package in "${packages[@]}"; do
