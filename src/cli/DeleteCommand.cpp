@@ -1,6 +1,7 @@
 // pagehold delete: removes the chosen items from the browser cache. The confirmation the
 // window would ask is answered by --yes; without it the question is printed and nothing is
-// deleted.
+// deleted. Each item that could not be deleted is named on the error stream with the reason,
+// and then the status is 1.
 #include <ostream>
 
 #include "cli/CacheSession.h"
@@ -28,7 +29,14 @@ int RunDeleteCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (outcome.result != DeletionResult::Deleted)
     return kExitRefused;
   out << "deleted " << outcome.removed << (outcome.removed == 1 ? " item\n" : " items\n");
-  return kExitDone;
+  if (outcome.alreadyGone != 0)
+    err << "pagehold delete: " << outcome.alreadyGone
+        << (outcome.alreadyGone == 1 ? " item was" : " items were") << " no longer in the cache\n";
+  for (const Failure& failure : outcome.failures)
+    err << "pagehold delete: not deleted: " << failure.Describe() << "\n";
+  if (outcome.cancelled)
+    err << "pagehold delete: stopped before every item was tried\n";
+  return outcome.failures.empty() && !outcome.cancelled ? kExitDone : kExitRefused;
 }
 
 }  // namespace pagehold

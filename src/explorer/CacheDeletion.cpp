@@ -4,33 +4,24 @@ namespace pagehold {
 
 namespace {
 
-// Removes the chosen items in one pass. The survivors slide down over the removed ones, so
-// the walk is linear however many items go, and the list is compacted on every way out.
-std::size_t RemoveChosen(CacheList& list, const ItemChoice& choice, CacheSource& source) {
+// Takes the chosen items that left the cache (removed now, or gone already) off the list in one
+// pass: the chosen items lie in list order, so list and report are walked side by side, and the
+// survivors slide down over the ones that go.
+void DropGoneItems(CacheList& list, const ItemRefs& chosen, const RemovalReport& report) {
   std::size_t kept = 0;
   std::size_t next = 0;
-  const auto compact = [&] {
-    for (; next < list.size(); ++next)
-      list[kept++] = std::move(list[next]);
-    list.resize(kept);
-  };
-  try {
-    for (; next < list.size(); ++next) {
-      std::unique_ptr<TCacheItem>& item = list[next];
-      if (choice.IsChosen(*item)) {
-        source.RemoveFromCache(*item);  // a failed removal still takes the item off the list
-        item.reset();
-      } else {
-        list[kept++] = std::move(item);
-      }
+  for (std::unique_ptr<TCacheItem>& item : list) {
+    bool gone = false;
+    if (next < chosen.size() && item.get() == chosen[next]) {
+      const RemovalState state =
+          next < report.states.size() ? report.states[next] : RemovalState::NotTried;
+      gone = state == RemovalState::Removed || state == RemovalState::AlreadyGone;
+      ++next;
     }
-  } catch (...) {
-    compact();
-    throw;
+    if (!gone)
+      list[kept++] = std::move(item);
   }
-  const std::size_t removed = list.size() - kept;
   list.resize(kept);
-  return removed;
 }
 
 }  // namespace
@@ -59,8 +50,21 @@ DeletionOutcome DeleteChosenItems(CacheExplorer& explorer, Interaction& ui) {
   }
   ui.ShowStatus(kDeletingCaption);
   ui.ProcessPendingEvents();
-  outcome.removed = RemoveChosen(explorer.List(), explorer.CurrentChoice(), explorer.Source());
+  const ItemRefs chosen = explorer.ChosenItems();
+  RemovalReport report;
+  try {
+    explorer.Source().RemoveFromCache(chosen, ui, report);
+  } catch (...) {
+    // What was removed before the error stays removed, and leaves the list.
+    DropGoneItems(explorer.List(), chosen, report);
+    throw;
+  }
+  DropGoneItems(explorer.List(), chosen, report);
   outcome.result = DeletionResult::Deleted;
+  outcome.removed = report.Count(RemovalState::Removed);
+  outcome.alreadyGone = report.Count(RemovalState::AlreadyGone);
+  outcome.failures = std::move(report.failures);
+  outcome.cancelled = report.cancelled;
   ui.ProcessPendingEvents();
   explorer.RefreshDomains();
   return outcome;

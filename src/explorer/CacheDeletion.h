@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "explorer/CacheExplorer.h"
+#include "platform/Failure.h"
 #include "platform/Interaction.h"
 
 namespace pagehold {
@@ -22,7 +24,10 @@ enum class DeletionResult { NothingToDelete, NotConfirmed, Deleted };
 
 struct DeletionOutcome {
   DeletionResult result = DeletionResult::NothingToDelete;
-  std::size_t removed = 0;  // items that left the cache list
+  std::size_t removed = 0;        // chosen items this deletion removed from the cache
+  std::size_t alreadyGone = 0;    // chosen items the cache no longer held
+  std::vector<Failure> failures;  // chosen items the cache still holds, each with the reason
+  bool cancelled = false;         // stopped on request before every chosen item was tried
 };
 
 // True when the choice covers the whole cache: all ages, no domain left out, and no unchecked
@@ -32,10 +37,12 @@ bool ChoiceCoversWholeCache(const CacheExplorer& explorer);
 // The confirmation question for the current choice.
 std::string DeletionQuestion(const CacheExplorer& explorer);
 
-// Asks, then removes every chosen item from the browser cache and from the cache list (keeping
-// the order of the rest), then refreshes the domains. A removal that fails is not reported: the
-// item leaves the list all the same. When a removal throws, the items removed so far stay
-// removed, the list is left whole, and the error is passed on without a refresh.
+// Asks, then removes the chosen items from the browser cache, showing progress and stopping
+// when asked to, and refreshes the domains. The items that left the cache (removed, or gone
+// already) leave the cache list, the rest keeping their order; an item whose removal failed, or
+// that was not tried, stays listed because the cache still holds it, and each failure is in
+// the outcome for the caller to show. When a removal throws, the items removed so far leave the
+// list and the error is passed on without a refresh.
 DeletionOutcome DeleteChosenItems(CacheExplorer& explorer, Interaction& ui);
 
 }  // namespace pagehold

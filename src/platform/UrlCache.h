@@ -62,11 +62,14 @@ class UrlCache {
 
   virtual bool FindClose(UrlCacheFindHandle handle) = 0;
 
-  // Removes the entry with this key from the cache.
+  // Removes the entry with this key from the cache. Fails with FileNotFound when the cache
+  // holds no such entry.
   virtual bool DeleteEntry(const std::string& sourceUrlName) = 0;
 
-  // The error of the last failed call.
+  // The error of the last failed call, and why it failed in words (the system's, where the
+  // system gave a reason).
   virtual UrlCacheError LastError() const = 0;
+  virtual std::string LastErrorMessage() const = 0;
 };
 
 // The URL cache of a cache folder (the folder that holds index.dat). On Windows an empty

@@ -17,21 +17,23 @@ std::uint64_t Aligned(std::uint64_t size) {
   return (size + 3) & ~std::uint64_t{3};
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.size() > text.size())
+char LowerLetter(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
     return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const char a = (text[i] >= 'A' && text[i] <= 'Z') ? text[i] - 'A' + 'a' : text[i];
-    const char b = (prefix[i] >= 'A' && prefix[i] <= 'Z') ? prefix[i] - 'A' + 'a' : prefix[i];
-    if (a != b)
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerLetter(a[i]) != LowerLetter(b[i]))
       return false;
-  }
   return true;
 }
 
 bool MatchesPattern(const UrlCacheEntry& entry, const std::string& pattern) {
   return pattern.empty() || pattern == "*.*" ||
-         StartsWithIgnoringCase(entry.sourceUrlName, pattern);
+         EqualIgnoringCase(std::string_view(entry.sourceUrlName).substr(0, pattern.size()),
+                           pattern);
 }
 
 }  // namespace
@@ -43,6 +45,10 @@ std::uint32_t RequiredEntrySize(const UrlCacheEntry& entry) {
   if (entry.headerInfoSize != 0)
     size += Aligned(std::uint64_t{entry.headerInfoSize} + 1);
   return size > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(size);
+}
+
+bool IsUrlCacheOwnFileName(std::string_view fileName) {
+  return EqualIgnoringCase(fileName, "index.dat") || EqualIgnoringCase(fileName, "desktop.ini");
 }
 
 IndexDatUrlCache::IndexDatUrlCache(std::string cacheFolder)
@@ -62,21 +68,44 @@ std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries() const {
   return entries;
 }
 
-bool IndexDatUrlCache::Fail(UrlCacheError error) {
+std::shared_ptr<const IndexDatUrlCache::Snapshot> IndexDatUrlCache::ReadSnapshot() const {
+  auto snapshot = std::make_shared<Snapshot>();
+  snapshot->entries = ReadEntries();
+  return snapshot;
+}
+
+const std::unordered_map<std::string_view, std::size_t>& IndexDatUrlCache::LiveKeys() {
+  if (!snapshot_)
+    snapshot_ = ReadSnapshot();
+  if (!liveKeys_) {
+    liveKeys_.emplace();
+    liveKeys_->reserve(snapshot_->entries.size());
+    for (std::size_t i = 0; i < snapshot_->entries.size(); ++i)
+      liveKeys_->emplace(snapshot_->entries[i].sourceUrlName, i);  // the first one stays
+  }
+  return *liveKeys_;
+}
+
+bool IndexDatUrlCache::Fail(UrlCacheError error, std::string message) {
   lastError_ = error;
+  lastErrorMessage_ = std::move(message);
   return false;
 }
 
 bool IndexDatUrlCache::GiveNext(Enumeration& enumeration, UrlCacheEntry& entry,
                                 std::uint32_t& bufferSize) {
-  if (enumeration.next >= enumeration.entries.size())
-    return Fail(UrlCacheError::NoMoreItems);
-  const UrlCacheEntry& next = enumeration.entries[enumeration.next];
+  const std::vector<UrlCacheEntry>& entries = enumeration.snapshot->entries;
+  while (enumeration.next < entries.size() &&
+         !MatchesPattern(entries[enumeration.next], enumeration.pattern))
+    ++enumeration.next;
+  if (enumeration.next >= entries.size())
+    return Fail(UrlCacheError::NoMoreItems, "no more entries");
+  const UrlCacheEntry& next = entries[enumeration.next];
   const std::uint32_t needed = RequiredEntrySize(next);
   if (needed > bufferSize) {
     // The position stays, so that the caller can ask again with a larger buffer.
     bufferSize = needed;
-    return Fail(UrlCacheError::InsufficientBuffer);
+    return Fail(UrlCacheError::InsufficientBuffer, "the entry does not fit the buffer");
   }
   bufferSize = needed;
   entry = next;
@@ -88,10 +117,10 @@ bool IndexDatUrlCache::GiveNext(Enumeration& enumeration, UrlCacheEntry& entry,
 UrlCacheFindHandle IndexDatUrlCache::FindFirstEntry(const std::string& pattern,
                                                     UrlCacheEntry& entry,
                                                     std::uint32_t& bufferSize) {
-  auto enumeration = std::make_unique<Enumeration>();
-  for (UrlCacheEntry& candidate : ReadEntries())
-    if (MatchesPattern(candidate, pattern))
-      enumeration->entries.push_back(std::move(candidate));
+  // A new enumeration is a new reading: the deletions after it go by what it read.
+  snapshot_ = ReadSnapshot();
+  liveKeys_.reset();
+  auto enumeration = std::make_unique<Enumeration>(Enumeration{snapshot_, pattern, 0});
   if (!GiveNext(*enumeration, entry, bufferSize))
     return nullptr;
   UrlCacheFindHandle handle = enumeration.get();
@@ -103,29 +132,38 @@ bool IndexDatUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& e
                                      std::uint32_t& bufferSize) {
   const auto found = enumerations_.find(handle);
   if (found == enumerations_.end())
-    return Fail(UrlCacheError::InvalidHandle);
+    return Fail(UrlCacheError::InvalidHandle, "not an open enumeration");
   return GiveNext(*found->second, entry, bufferSize);
 }
 
 bool IndexDatUrlCache::FindClose(UrlCacheFindHandle handle) {
   if (enumerations_.erase(handle) == 0)
-    return Fail(UrlCacheError::InvalidHandle);
+    return Fail(UrlCacheError::InvalidHandle, "not an open enumeration");
   return true;
 }
 
 bool IndexDatUrlCache::DeleteEntry(const std::string& sourceUrlName) {
-  for (const UrlCacheEntry& entry : ReadEntries()) {
-    if (entry.sourceUrlName != sourceUrlName)
-      continue;
-    if (entry.localFileName.empty())
-      return true;
+  const auto found = LiveKeys().find(sourceUrlName);
+  if (found == liveKeys_->end())
+    return Fail(UrlCacheError::FileNotFound, "the cache holds no entry with this key");
+  const std::string& path = snapshot_->entries[found->second].localFileName;
+  if (!path.empty() && IsUrlCacheOwnFileName(FileNamePart(path)))
+    return Fail(UrlCacheError::Other,
+                "the entry names " + path + ", one of the cache's own files, never deleted");
+  // An entry is its cached file here: one whose file is gone already was not there to delete.
+  bool removed = false;
+  if (!path.empty()) {
     std::error_code error;
-    std::filesystem::remove(entry.localFileName, error);
+    // remove() takes a symbolic link away itself and never follows it.
+    removed = std::filesystem::remove(path, error);
     if (error)
-      return Fail(UrlCacheError::Other);
-    return true;
+      return Fail(UrlCacheError::Other, "cannot delete " + path + ": " + error.message());
   }
-  return Fail(UrlCacheError::FileNotFound);
+  liveKeys_->erase(found);
+  if (!removed)
+    return Fail(UrlCacheError::FileNotFound, "the entry's cached file is gone already");
+  lastError_ = UrlCacheError::None;
+  return true;
 }
 
 }  // namespace pagehold

@@ -7,6 +7,7 @@
 #include <wininet.h>
 // clang-format on
 
+#include <string>
 #include <vector>
 
 namespace pagehold {
@@ -47,8 +48,7 @@ FileTime FromFileTime(const FILETIME& time) {
   return (static_cast<FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-UrlCacheError LastSystemError() {
-  const DWORD error = GetLastError();
+UrlCacheError ErrorOf(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_INVALID_HANDLE:
@@ -79,19 +79,37 @@ std::vector<std::uint64_t> EntryBuffer(std::uint32_t bufferSize) {
 
 }  // namespace
 
+void WinInetUrlCache::TakeSystemError() {
+  systemError_ = GetLastError();
+  lastError_ = ErrorOf(systemError_);
+}
+
+std::string WinInetUrlCache::LastErrorMessage() const {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, systemError_, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length ? std::string(text, length) : std::string();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+    message.pop_back();
+  return message.empty() ? "system error " + std::to_string(systemError_) : message;
+}
+
 UrlCacheFindHandle WinInetUrlCache::FindFirstEntry(const std::string& pattern, UrlCacheEntry& entry,
                                                    std::uint32_t& bufferSize) {
   std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
   auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
   if (!Calls().findFirst) {
-    lastError_ = UrlCacheError::Other;
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    TakeSystemError();
     return nullptr;
   }
   DWORD size = bufferSize;
   HANDLE handle = Calls().findFirst(pattern.c_str(), info, &size);
   bufferSize = size;
   if (!handle) {
-    lastError_ = LastSystemError();
+    TakeSystemError();
     return nullptr;
   }
   CopyEntry(*info, entry);
@@ -104,14 +122,15 @@ bool WinInetUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& en
   std::vector<std::uint64_t> buffer = EntryBuffer(bufferSize);
   auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
   if (!Calls().findNext) {
-    lastError_ = UrlCacheError::Other;
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    TakeSystemError();
     return false;
   }
   DWORD size = bufferSize;
   const BOOL found = Calls().findNext(handle, info, &size);
   bufferSize = size;
   if (!found) {
-    lastError_ = LastSystemError();
+    TakeSystemError();
     return false;
   }
   CopyEntry(*info, entry);
@@ -121,7 +140,7 @@ bool WinInetUrlCache::FindNextEntry(UrlCacheFindHandle handle, UrlCacheEntry& en
 
 bool WinInetUrlCache::FindClose(UrlCacheFindHandle handle) {
   if (!Calls().findClose || !Calls().findClose(handle)) {
-    lastError_ = LastSystemError();
+    TakeSystemError();
     return false;
   }
   return true;
@@ -129,7 +148,7 @@ bool WinInetUrlCache::FindClose(UrlCacheFindHandle handle) {
 
 bool WinInetUrlCache::DeleteEntry(const std::string& sourceUrlName) {
   if (!Calls().deleteEntry || !Calls().deleteEntry(sourceUrlName.c_str())) {
-    lastError_ = LastSystemError();
+    TakeSystemError();
     return false;
   }
   return true;

@@ -16,9 +16,13 @@ class WinInetUrlCache : public UrlCache {
   bool FindClose(UrlCacheFindHandle handle) override;
   bool DeleteEntry(const std::string& sourceUrlName) override;
   UrlCacheError LastError() const override { return lastError_; }
+  std::string LastErrorMessage() const override;
 
  private:
+  void TakeSystemError();
+
   UrlCacheError lastError_ = UrlCacheError::None;
+  std::uint32_t systemError_ = 0;  // the system's code behind lastError_
 };
 
 }  // namespace pagehold

@@ -7,6 +7,7 @@
 
 #include "cache/CacheItem.h"
 #include "platform/Interaction.h"
+#include "sources/CacheRemoval.h"
 
 namespace pagehold {
 
@@ -26,8 +27,9 @@ class CacheSource {
   // could not be read (after telling the user through ui where the product does).
   virtual bool ReadCache(CacheList& list, Interaction& ui) = 0;
 
-  // Removes one item from the browser cache. Returns false when it could not be removed.
-  virtual bool RemoveFromCache(const TCacheItem& item) = 0;
+  // Removes the items from the browser cache in one pass, filling the report as it goes (see
+  // RemoveEach). The cache's own index files are never removed: such an item fails.
+  virtual void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) = 0;
 
   // The numbers the age choice offers for a unit.
   virtual std::vector<int> AgeNumbers(AgeUnit unit) const = 0;

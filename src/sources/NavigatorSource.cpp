@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cache/Text.h"
+#include "platform/Paths.h"
 #include "sources/NavigatorIndex.h"
 
 namespace pagehold {
@@ -15,11 +17,32 @@ bool NavigatorSource::ReadCache(CacheList& list, Interaction& ui) {
   return reader.ReadCacheIndex(indexPath_);
 }
 
-bool NavigatorSource::RemoveFromCache(const TCacheItem& item) {
-  if (item.CacheFile.empty())
+namespace {
+
+// True when deleting path would delete the index: the same name (letter case aside, for file
+// systems that ignore it) naming the same file, also through a linked folder. Another name for
+// it (a symbolic or hard link) is not: deleting that name leaves the index in place.
+bool IsIndexFile(const std::string& path, const std::string& indexPath) {
+  if (LowerCase(FileNamePart(path)) != LowerCase(FileNamePart(indexPath)))
     return false;
   std::error_code error;
-  return std::filesystem::remove(item.CacheFile, error) && !error;
+  if (std::filesystem::is_symlink(path, error))
+    return false;
+  return std::filesystem::equivalent(path, indexPath, error) && !error;
+}
+
+}  // namespace
+
+void NavigatorSource::RemoveFromCache(const ItemRefs& items, Interaction& ui,
+                                      RemovalReport& report) {
+  const auto removeOne = [this](const TCacheItem& item) -> Result<RemovalState> {
+    if (item.CacheFile.empty())
+      return Failure{item.Url, "names no cached file"};
+    if (IsIndexFile(item.CacheFile, indexPath_))
+      return Failure{item.CacheFile, "is the cache index itself, which is never deleted"};
+    return RemoveCachedFile(item.CacheFile);
+  };
+  RemoveEach(items, ui, removeOne, report);
 }
 
 std::vector<int> NavigatorSource::AgeNumbers(AgeUnit unit) const {

@@ -21,9 +21,9 @@ class NavigatorSource : public CacheSource {
   // asking the user to close the browser.
   bool ReadCache(CacheList& list, Interaction& ui) override;
 
-  // Deletes the item's cached file; the index itself is never changed, so the entry is
-  // dropped by the next reading because its file is gone.
-  bool RemoveFromCache(const TCacheItem& item) override;
+  // Deletes the items' cached files; the index itself is never changed (nor deleted, should an
+  // entry name it), so an entry is dropped by the next reading because its file is gone.
+  void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) override;
 
   std::vector<int> AgeNumbers(AgeUnit unit) const override;
   NamingRule FileNamingRule() const override { return NamingRule::FromUrl; }

@@ -152,8 +152,18 @@ bool UrlCacheSource::ReadCache(CacheList& list, Interaction&) {
   return ReadUrlCache(*cache_, mimeTable_, list, wait_);
 }
 
-bool UrlCacheSource::RemoveFromCache(const TCacheItem& item) {
-  return item.CacheKey && cache_->DeleteEntry(*item.CacheKey);
+void UrlCacheSource::RemoveFromCache(const ItemRefs& items, Interaction& ui,
+                                     RemovalReport& report) {
+  const auto removeOne = [this](const TCacheItem& item) -> Result<RemovalState> {
+    if (!item.CacheKey)
+      return Failure{item.Url, "has no cache entry key"};
+    if (cache_->DeleteEntry(*item.CacheKey))
+      return RemovalState::Removed;
+    if (cache_->LastError() == UrlCacheError::FileNotFound)
+      return RemovalState::AlreadyGone;
+    return Failure{*item.CacheKey, cache_->LastErrorMessage()};
+  };
+  RemoveEach(items, ui, removeOne, report);
 }
 
 std::vector<int> UrlCacheSource::AgeNumbers(AgeUnit unit) const {

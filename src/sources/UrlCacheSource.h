@@ -25,8 +25,8 @@ class UrlCacheSource : public CacheSource {
 
   // Returns true when the list holds at least one item after the pass.
   bool ReadCache(CacheList& list, Interaction& ui) override;
-  // Deletes the cache entry named by the item's CacheKey.
-  bool RemoveFromCache(const TCacheItem& item) override;
+  // Deletes the cache entries named by the items' CacheKey.
+  void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) override;
   std::vector<int> AgeNumbers(AgeUnit unit) const override;
   NamingRule FileNamingRule() const override { return NamingRule::FromCacheFile; }
 

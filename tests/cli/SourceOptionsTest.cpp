@@ -98,7 +98,7 @@ TEST(ParseSourceOptions, RefusesBadUsageWithAReason) {
 class OfferedAges : public CacheSource {
  public:
   bool ReadCache(CacheList&, Interaction&) override { return true; }
-  bool RemoveFromCache(const TCacheItem&) override { return true; }
+  void RemoveFromCache(const ItemRefs&, Interaction&, RemovalReport&) override {}
   std::vector<int> AgeNumbers(AgeUnit unit) const override {
     return unit == AgeUnit::Hours ? std::vector<int>{6, 12, 18} : std::vector<int>{1, 2, 3};
   }

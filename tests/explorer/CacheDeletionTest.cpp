@@ -138,8 +138,6 @@ TEST(DeleteChosenItems, RemovesTheChosenItemsAndRefreshesFromTheRest) {
   f.explorer.Exclude();  // b.example stays
   f.explorer.SetKinds({true, false, true});
   f.ui.QueueAnswer(MessageAnswer::Yes);
-  // Failed removals are not reported and the items still leave the list.
-  f.source.removalResult = false;
 
   const DeletionOutcome outcome = DeleteChosenItems(f.explorer, f.ui);
   EXPECT_EQ(outcome.result, DeletionResult::Deleted);
@@ -156,6 +154,26 @@ TEST(DeleteChosenItems, RemovesTheChosenItemsAndRefreshesFromTheRest) {
   EXPECT_TRUE(f.explorer.Available().Empty());
   EXPECT_EQ(f.explorer.Counts().text, 1);
   EXPECT_EQ(f.explorer.Counts().media, 1);
+}
+
+TEST(DeleteChosenItems, AFailedOrUntriedItemStaysListedAndTheFailureIsReported) {
+  DeletionFixture failing;
+  failing.source.failOnUrl = "http://b.example:80/1";
+  failing.ui.QueueAnswer(MessageAnswer::Yes);
+  const DeletionOutcome outcome = DeleteChosenItems(failing.explorer, failing.ui);
+  EXPECT_EQ(outcome.removed, 4u);
+  ASSERT_EQ(outcome.failures.size(), 1u);
+  EXPECT_EQ(outcome.failures[0].Describe(), "http://b.example:80/1: in use");
+  EXPECT_THAT(failing.ListedUrls(), ElementsAre("http://b.example:80/1"));
+  EXPECT_EQ(failing.ui.progress.back(), 100);
+
+  DeletionFixture cancelled;
+  cancelled.ui.QueueAnswer(MessageAnswer::Yes);
+  cancelled.ui.CancelAfterEvents(1);
+  const DeletionOutcome stopped = DeleteChosenItems(cancelled.explorer, cancelled.ui);
+  EXPECT_TRUE(stopped.cancelled);
+  EXPECT_EQ(stopped.removed, 0u);
+  EXPECT_EQ(cancelled.list.size(), 5u);
 }
 
 TEST(DeleteChosenItems, ChoosesByTheWindowAsItIsWhenDeleting) {

@@ -1,5 +1,5 @@
 // A cache source for explorer tests: reads a set list of items, records removals, and can be
-// told to fail a removal by throwing.
+// told to fail a removal or to throw.
 #pragma once
 
 #include <memory>
@@ -40,11 +40,18 @@ class FakeCacheSource : public CacheSource {
     return readResult;
   }
 
-  bool RemoveFromCache(const TCacheItem& item) override {
-    if (item.Url == throwOnUrl)
-      throw std::runtime_error("removal failed");
-    removedUrls.push_back(item.Url);
-    return removalResult;
+  void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) override {
+    RemoveEach(
+        items, ui,
+        [this](const TCacheItem& item) -> Result<RemovalState> {
+          if (item.Url == throwOnUrl)
+            throw std::runtime_error("removal failed");
+          if (item.Url == failOnUrl)
+            return Failure{item.Url, "in use"};
+          removedUrls.push_back(item.Url);
+          return RemovalState::Removed;
+        },
+        report);
   }
 
   std::vector<int> AgeNumbers(AgeUnit unit) const override {
@@ -57,7 +64,7 @@ class FakeCacheSource : public CacheSource {
 
   std::vector<TCacheItem> items;
   bool readResult = true;
-  bool removalResult = true;
+  std::string failOnUrl;
   std::string throwOnUrl;
   std::vector<std::string> removedUrls;
 };

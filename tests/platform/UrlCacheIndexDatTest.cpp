@@ -223,8 +223,8 @@ TEST(UrlCacheIndexDat, NamesThatLeaveTheCacheFolderNameNoFile) {
   ASSERT_EQ(entries.size(), 2u);
   for (const UrlCacheEntry& entry : entries)
     EXPECT_EQ(entry.localFileName, "") << entry.sourceUrlName;
-  EXPECT_TRUE(urlCache.DeleteEntry("http://a.example-garden.test/"));
-  EXPECT_TRUE(urlCache.DeleteEntry("http://b.example-garden.test/"));
+  EXPECT_FALSE(urlCache.DeleteEntry("http://a.example-garden.test/"));
+  EXPECT_FALSE(urlCache.DeleteEntry("http://b.example-garden.test/"));
   EXPECT_EQ(testing::ReadFile(outside.Child("keep.txt")), "must stay");
   EXPECT_TRUE(std::filesystem::is_directory(JoinPath(cacheFolder, "A1B2C3D4")));
 }

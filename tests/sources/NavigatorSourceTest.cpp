@@ -74,9 +74,11 @@ TEST_F(NavigatorSampleTest, RemovingAnItemDeletesItsFileAndTheNextReadingDropsIt
   ASSERT_TRUE(source.ReadCache(list, ui_));
   const size_t before = list.size();
   const std::string index = testing::ReadFile(cache_.Child("fat.db"));
-  EXPECT_TRUE(source.RemoveFromCache(*list[0]));
+  RemovalReport report;
+  source.RemoveFromCache({list[0].get(), list[0].get()}, ui_, report);
+  EXPECT_EQ(report.states,
+            (std::vector<RemovalState>{RemovalState::Removed, RemovalState::AlreadyGone}));
   EXPECT_FALSE(FileExists(list[0]->CacheFile));
-  EXPECT_FALSE(source.RemoveFromCache(*list[0]));  // already gone
   EXPECT_EQ(testing::ReadFile(cache_.Child("fat.db")), index);
 
   CacheList again;

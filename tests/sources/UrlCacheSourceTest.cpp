@@ -177,15 +177,18 @@ TEST_F(UrlCacheSourceTest, RemovingAnItemDropsItFromTheNextReading) {
         Entry("http://www.example-garden.test/b.htm", "b[1].htm", "")});
   ASSERT_EQ(list_.size(), 2u);
   UrlCacheSource source(cacheFolder_, mimeTable_);
-  EXPECT_TRUE(source.RemoveFromCache(*list_[0]));
+  testing::ScriptedInteraction ui;
+  TCacheItem noKey;
+  RemovalReport report;
+  source.RemoveFromCache({list_[0].get(), list_[0].get(), &noKey}, ui, report);
+  EXPECT_EQ(report.states,
+            (std::vector<RemovalState>{RemovalState::Removed, RemovalState::AlreadyGone,
+                                       RemovalState::Failed}));
   const std::string kept = list_[1]->Url;
   CacheList again;
-  testing::ScriptedInteraction ui;
   EXPECT_TRUE(source.ReadCache(again, ui));
   ASSERT_EQ(again.size(), 1u);
   EXPECT_EQ(again[0]->Url, kept);
-  TCacheItem noKey;
-  EXPECT_FALSE(source.RemoveFromCache(noKey));
 }
 
 TEST(UrlCacheSource, AgesAndNaming) {
@@ -230,6 +233,7 @@ class ScriptedUrlCache : public UrlCache {
   }
   bool DeleteEntry(const std::string&) override { return false; }
   UrlCacheError LastError() const override { return error_; }
+  std::string LastErrorMessage() const override { return {}; }
 
   int firstCalls = 0;
   int closes = 0;
