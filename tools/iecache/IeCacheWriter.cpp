@@ -20,6 +20,7 @@ constexpr std::uint32_t kBuckets = 64;
 constexpr std::uint32_t kSlotsPerBucket = 7;
 // Files grow in steps of 16 KiB.
 constexpr std::uint32_t kGrowthStep = 0x4000;
+constexpr std::uint32_t kBitmapOffset = 592;
 
 void PutU32(std::string& bytes, std::size_t offset, std::uint32_t value) {
   for (int i = 0; i < 4; ++i)
@@ -145,7 +146,8 @@ class IndexBuilder {
     // Allocation bitmap: one bit per block in use, least significant bit first.
     for (std::uint32_t block = 0; block < inUse_.size(); ++block)
       if (inUse_[block])
-        file[592 + block / 8] = static_cast<char>(file[592 + block / 8] | (1 << (block % 8)));
+        file[kBitmapOffset + block / 8] =
+            static_cast<char>(file[kBitmapOffset + block / 8] | (1 << (block % 8)));
     file += body_;
     file += FilledBlocks((fileSize - static_cast<std::uint32_t>(file.size())) / kBlock);
     return file;
@@ -153,6 +155,12 @@ class IndexBuilder {
 
  private:
   std::uint32_t Append(const std::string& record, bool allocated = true) {
+    const std::size_t blocks = (body_.size() + record.size()) / kBlock;
+    if (blocks > kMaxIndexDatBlocks)
+      throw std::length_error("the cache does not fit in one index.dat: its records need " +
+                              std::to_string(blocks) + " or more blocks of 128 bytes, and the " +
+                              "allocation bitmap has room for " +
+                              std::to_string(kMaxIndexDatBlocks));
     const std::uint32_t offset = kRecordsStart + static_cast<std::uint32_t>(body_.size());
     body_ += record;
     inUse_.resize(body_.size() / kBlock, allocated);
@@ -221,6 +229,8 @@ std::string BuildIndexDat(const IeCache& cache) {
 }
 
 void WriteIeCache(const std::string& folder, const IeCache& cache) {
+  // Built first, so that a cache that does not fit leaves nothing behind.
+  const std::string index = BuildIndexDat(cache);
   std::filesystem::create_directories(folder);
   for (const std::string& subFolder : cache.folders)
     std::filesystem::create_directories(JoinPath(folder, subFolder));
@@ -230,7 +240,7 @@ void WriteIeCache(const std::string& folder, const IeCache& cache) {
     if (!out)
       throw std::runtime_error("cannot write " + path);
   };
-  write(JoinPath(folder, "index.dat"), BuildIndexDat(cache));
+  write(JoinPath(folder, "index.dat"), index);
   for (const IeCacheEntry& entry : cache.entries) {
     if (!entry.body || entry.fileName.empty())
       continue;

@@ -34,7 +34,12 @@ struct IeCache {
   std::vector<IeCacheEntry> entries;
 };
 
-// The bytes of the index.dat of a cache.
+// The most 128-byte blocks an index.dat can hold: its header keeps one allocation bit per
+// block, from offset 592 to the end of its 16 KiB.
+inline constexpr std::uint32_t kMaxIndexDatBlocks = (0x4000 - 592) * 8;
+
+// The bytes of the index.dat of a cache. Throws std::length_error, naming the sizes, when the
+// records and hash tables need more than kMaxIndexDatBlocks blocks.
 std::string BuildIndexDat(const IeCache& cache);
 
 // Writes folder/index.dat, the sub-folders and every cached file that has a body. The folder

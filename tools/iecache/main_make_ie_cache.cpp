@@ -1,17 +1,50 @@
-// make_ie_cache FOLDER: writes the bundled sample IE cache (index.dat, its sub-folders and the
-// cached files) into FOLDER.
+// make_ie_cache: writes IE cache folders (index.dat, its sub-folders and the cached files).
+//
+//   make_ie_cache FOLDER                                    the bundled sample
+//   make_ie_cache synthetic FOLDER [--entries N] [--seed S] a generated cache of N entries
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "iecache/SampleIeCache.h"
+#include "iecache/SyntheticIeCache.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: make_ie_cache FOLDER\n"
+               "       make_ie_cache synthetic FOLDER [--entries N] [--seed S]\n";
+  return 2;
+}
+
+int WriteSynthetic(const std::string& folder, int argc, char** argv) {
+  std::size_t count = 1000;
+  pagehold::testgen::SyntheticIeOptions options;
+  for (int i = 3; i < argc; ++i) {
+    const std::string option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (option == "--entries" && hasValue)
+      count = std::strtoul(argv[++i], nullptr, 10);
+    else if (option == "--seed" && hasValue)
+      options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+    else
+      return Usage();
+  }
+  pagehold::testgen::WriteIeCache(folder, pagehold::testgen::SyntheticIeCache(count, options));
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_ie_cache FOLDER\n";
-    return 2;
-  }
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (argc < 2 || (first == "synthetic" && argc < 3) || (first != "synthetic" && argc != 2))
+    return Usage();
   try {
-    pagehold::testgen::WriteIeCache(argv[1], pagehold::testgen::SampleIeCache());
+    if (first == "synthetic")
+      return WriteSynthetic(argv[2], argc, argv);
+    pagehold::testgen::WriteIeCache(first, pagehold::testgen::SampleIeCache());
   } catch (const std::exception& error) {
     std::cerr << "make_ie_cache: " << error.what() << "\n";
     return 1;
