@@ -4,7 +4,6 @@
 #include <system_error>
 #include <vector>
 
-#include "cache/Text.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -24,6 +23,16 @@ std::vector<std::string_view> SplitName(std::string_view name) {
   return steps;
 }
 
+// True when the entry is a file (last step) or a folder (any other step). A link, or a kind
+// the listing did not tell, is asked about where it points.
+bool IsOfKind(const FolderListing::Entry& entry, const std::string& path, bool last) {
+  if (entry.kind == FolderListing::Kind::Other) {
+    std::error_code error;
+    return last ? FileExists(path) : std::filesystem::is_directory(path, error);
+  }
+  return (entry.kind == FolderListing::Kind::File) == last;
+}
+
 }  // namespace
 
 bool IsSafeRelativeName(std::string_view name) {
@@ -41,38 +50,36 @@ CachedFileLookup::CachedFileLookup(std::string folder) : folder_(std::move(folde
 std::optional<std::string> CachedFileLookup::Find(std::string_view relativeName) {
   if (!IsSafeRelativeName(relativeName))
     return std::nullopt;
-  const std::string exact = JoinPath(folder_, NativeSeparators(relativeName));
-  if (FileExists(exact))
-    return exact;
-
   std::string path = folder_;
-  for (std::string_view step : SplitName(relativeName)) {
-    const NameIndex& names = IndexOf(path);
-    const auto found = names.find(LowerCase(step));
-    if (found == names.end())
+  std::size_t begin = 0;
+  while (begin < relativeName.size()) {
+    std::size_t end = begin;
+    while (end < relativeName.size() && !IsPathSeparator(relativeName[end]))
+      ++end;
+    if (end == begin) {  // an empty step between two separators
+      ++begin;
+      continue;
+    }
+    const std::optional<FolderListing::Entry> entry =
+        ListingOf(path).Find(relativeName.substr(begin, end - begin));
+    if (!entry)
       return std::nullopt;
-    path = JoinPath(path, found->second);
+    path = JoinPath(path, entry->name);
+    const bool last = relativeName.find_first_not_of("/\\", end) == std::string_view::npos;
+    if (!IsOfKind(*entry, path, last))
+      return std::nullopt;
+    if (last)
+      return path;
+    begin = end + 1;
   }
-  if (!FileExists(path))
-    return std::nullopt;
-  return path;
+  return std::nullopt;
 }
 
-const CachedFileLookup::NameIndex& CachedFileLookup::IndexOf(const std::string& folder) {
-  const auto known = folders_.find(folder);
-  if (known != folders_.end())
-    return known->second;
-  NameIndex& names = folders_[folder];
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
-       !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    // Of names that differ only in case, the smallest wins, whatever order the listing has.
-    auto [slot, added] = names.emplace(LowerCase(name), name);
-    if (!added && name < slot->second)
-      slot->second = name;
-  }
-  return names;
+FolderListing& CachedFileLookup::ListingOf(const std::string& folder) {
+  auto known = folders_.find(folder);
+  if (known == folders_.end())
+    known = folders_.emplace(folder, FolderListing(folder)).first;
+  return known->second;
 }
 
 }  // namespace pagehold

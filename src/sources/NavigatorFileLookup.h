@@ -3,16 +3,17 @@
 //
 // A cache written on Windows and copied to a system whose file names tell letter case apart
 // keeps the case its files had, while the index names them in any case (and the paged index's
-// names are lower-cased when read). When the exact name is missing, each folder on the way is
-// searched through a lower-case index of its names, built once per folder and kept for the
-// whole pass, so that a pass costs one existence test per entry and one listing per folder.
+// names are lower-cased when read). Each folder on the way is listed once and kept for the
+// whole pass, so that a pass costs one listing per folder instead of a query of the file system
+// per entry; only a name that the listing shows as a link is asked about on its own.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "platform/FolderListing.h"
 
 namespace pagehold {
 
@@ -22,16 +23,16 @@ class CachedFileLookup {
   explicit CachedFileLookup(std::string folder);
 
   // The full path of the existing file that the relative name (either slash as separator)
-  // names, in the letter case it has on disk; nothing when there is none. Names that would
-  // lead out of the cache folder (absolute, a drive, a ".." step) are never found.
+  // names: the exact name where the folder holds it, else the name in the letter case it has
+  // on disk; nothing when there is none. Names that would lead out of the cache folder
+  // (absolute, a drive, a ".." step) are never found.
   std::optional<std::string> Find(std::string_view relativeName);
 
  private:
-  using NameIndex = std::unordered_map<std::string, std::string>;  // lower-case -> on disk
-  const NameIndex& IndexOf(const std::string& folder);
+  FolderListing& ListingOf(const std::string& folder);
 
   std::string folder_;
-  std::map<std::string, NameIndex> folders_;
+  std::map<std::string, FolderListing> folders_;
 };
 
 // True when a relative name stays inside its folder: not empty, not absolute, no drive, and no

@@ -1,0 +1,41 @@
+// The names in one folder, listed once: a pass that tests many names in the same folder costs
+// one listing of it rather than one query of the file system per name.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace pagehold {
+
+class FolderListing {
+ public:
+  // What the listing tells of an entry without asking the system again. Other: a symbolic
+  // link, or a kind the listing did not tell; only the system can say what lies behind it.
+  enum class Kind { File, Folder, Other };
+
+  struct Entry {
+    std::string_view name;  // as on disk; valid as long as the listing
+    Kind kind;
+  };
+
+  // Lists the folder; a folder that cannot be listed holds nothing.
+  explicit FolderListing(const std::string& folder);
+
+  // The entry named exactly name, or else the one whose name differs from it only in the
+  // letter case of A to Z (of several such, the smallest name, whatever order the listing had).
+  std::optional<Entry> Find(std::string_view name);
+
+  std::size_t Size() const { return byName_.size(); }
+
+ private:
+  using Names = std::unordered_map<std::string, Kind>;
+  void IndexLowerNames();
+
+  Names byName_;
+  // Lower-cased name -> the entry it stands for; built when an exact name is first missed.
+  std::optional<std::unordered_map<std::string, Names::const_pointer>> byLowerName_;
+};
+
+}  // namespace pagehold
