@@ -210,14 +210,13 @@ double PlainCopySeconds(const GeneratedCache& cache) {
 double ArchiveRunSeconds(GeneratedCache& cache, std::vector<double>* phases = nullptr) {
   const std::string archive = FreshFolder(cache, "archive");
   AppContext context(Product::Navigator, WithTrailingSeparator(JoinPath(cache.folder, "program")));
-  context.settings.CurrentArchiveFolder = archive;
   context.settings.EmphasizeLinks = true;
   PhaseClock ui;
   ArchiveRunOptions options;
   options.askToOpenIndex = false;
   const ItemRefs selection = cache.Selection();
   const auto start = Clock::now();
-  const ArchiveRunReport report = ArchiveRun(context, ui, options).Run(selection);
+  const ArchiveRunReport report = ArchiveRun(context, ui, archive, options).Run(selection);
   const auto end = Clock::now();
   const double seconds = std::chrono::duration<double>(end - start).count();
   benchmark::DoNotOptimize(report.archivedItems);

@@ -1,23 +1,12 @@
 #include "archive/ArchiveFile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
-
 #include "cache/BufferStream.h"
 #include "cache/Folders.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "prefs/AppContext.h"
-
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace pagehold {
 
@@ -25,12 +14,6 @@ namespace {
 
 constexpr char kArchiveFileName[] = "archive.dat";
 constexpr char kTemporaryFileName[] = "archive.tmp";
-// Serialized records are appended to the temporary file in blocks of about this many records.
-constexpr std::size_t kRecordsPerBlock = 10;
-
-std::string ArchiveFolderOf(const AppContext& context) {
-  return WithTrailingSeparator(context.settings.CurrentArchiveFolder);
-}
 
 // Domain is not stored: it follows from the Url by the split that stored URLs use.
 void RecomputeDomain(TCacheItem& record) {
@@ -38,81 +21,12 @@ void RecomputeDomain(TCacheItem& record) {
   record.Domain = DomainFromHost(HostFromKey(rest));
 }
 
-void RemoveQuietly(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-}
-
-// Writes all of bytes; false on a short write.
-bool WriteAll(std::FILE* file, const std::string& bytes) {
-  return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
-// Pushes what the C library and the system hold for the file onto the disk.
-bool FlushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0)
-    return false;
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
-#endif
-}
-
-// Makes a completed rename survive a crash: the folder entry itself is flushed.
-void FlushFolder(const std::string& folder) {
-#ifndef _WIN32
-  const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (descriptor >= 0) {
-    fsync(descriptor);
-    close(descriptor);
-  }
-#else
-  (void)folder;
-#endif
-}
-
-// Replaces target by source in one step: at every moment target is either the old file or the
-// new one.
-bool MoveIntoPlace(const std::string& source, const std::string& target) {
-#ifdef _WIN32
-  // A hidden or read-only target would refuse to be replaced.
-  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return MoveFileExA(source.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  return std::rename(source.c_str(), target.c_str()) == 0;
-#endif
-}
-
-void MarkHidden(const std::string& path) {
-#ifdef _WIN32
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
-#else
-  (void)path;  // this platform has no hidden attribute
-#endif
-}
-
-// Serializes the records into the open file, freeing each one as soon as it is written out. A
-// record that cannot be serialized is left out.
-bool WriteRecords(std::FILE* file, ArchiveList::Records records) {
-  std::string block;
-  for (std::size_t position = 0; position < records.size(); ++position) {
-    const std::size_t recordStart = block.size();
-    try {
-      WriteRecord(*records[position], block);
-    } catch (...) {
-      block.resize(recordStart);
-    }
-    records[position].reset();
-    // Blocks end after positions 0, 10, 20 and so on.
-    if (position % kRecordsPerBlock == 0) {
-      if (!WriteAll(file, block))
-        return false;
-      block.clear();
-    }
-  }
-  return WriteAll(file, block);
+// The stored form of every record, in list order.
+std::string SerializeRecords(const ArchiveList& archive) {
+  std::string bytes;
+  for (const auto& record : archive.Items())
+    WriteRecord(*record, bytes);
+  return bytes;
 }
 
 // The records of the file as far as they can be read.
@@ -206,8 +120,9 @@ ArchiveList ReadArchiveFile(const std::string& archiveFolder) {
   return archive;
 }
 
-ArchiveList LoadArchive(const AppContext& context, UsedNames& usedNames) {
-  const std::string folder = ArchiveFolderOf(context);
+ArchiveList LoadArchive(const AppContext& context, const std::string& archiveFolder,
+                        UsedNames& usedNames) {
+  const std::string folder = WithTrailingSeparator(archiveFolder);
   const std::string path = folder + kArchiveFileName;
   ArchiveList archive;
   if (FileExists(path)) {
@@ -223,14 +138,10 @@ ArchiveList LoadArchive(const AppContext& context, UsedNames& usedNames) {
       usedNames.Add(UsedNames::Key(record->Domain, typeFolder, record->FileName));
       archive.Append(std::move(record));
     }
-  } else if (!DirectoryExists(folder)) {
-    try {
-      ForceFolder(folder);
-    } catch (...) {
-      // The run checks the folder itself and reports in its own words.
-    }
   }
-  CopyIndexImages(context);
+  // Making the pictures' folder makes a missing archive folder too. Pictures are a nicety of the
+  // pages: a run goes on without them.
+  (void)CopyIndexImages(context, folder);
   return archive;
 }
 
@@ -245,31 +156,20 @@ void MergeIntoArchive(ArchiveList& archive, const TCacheItem& item) {
   archive.Merge(item);
 }
 
-bool SaveArchive(const AppContext& context, ArchiveList& archive) {
-  const std::string folder = ArchiveFolderOf(context);
+Status SaveArchive(const std::string& archiveFolder, const ArchiveList& archive) {
+  const std::string folder = WithTrailingSeparator(archiveFolder);
   const std::string path = folder + kArchiveFileName;
   const std::string temporary = folder + kTemporaryFileName;
-  ArchiveList::Records records = archive.TakeAll();
-  if (records.empty()) {
-    RemoveQuietly(path);
-    RemoveQuietly(temporary);
-    return !FileExists(path);
+  if (archive.Empty()) {
+    if (Status removed = RemoveFile(path); !removed)
+      return removed;
+    return RemoveFile(temporary);
   }
-
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file)
-    return false;
-  bool written = WriteRecords(file, std::move(records));
-  written = FlushToDisk(file) && written;
-  written = std::fclose(file) == 0 && written;
-  // Only a complete, flushed archive.tmp may take the place of archive.dat.
-  if (!written || !MoveIntoPlace(temporary, path)) {
-    RemoveQuietly(temporary);
-    return false;
-  }
-  FlushFolder(folder);
+  if (Status replaced = ReplaceFileAtomically(path, SerializeRecords(archive), temporary);
+      !replaced)
+    return replaced;
   MarkHidden(path);
-  return true;
+  return {};
 }
 
 const std::vector<std::string>& IndexImageNames() {
@@ -282,20 +182,21 @@ const std::vector<std::string>& IndexImageNames() {
   return names;
 }
 
-void CopyIndexImages(const AppContext& context) {
-  const std::string images = ArchiveFolderOf(context) + "images";
+Status CopyIndexImages(const AppContext& context, const std::string& archiveFolder) {
+  const std::string images = JoinPath(archiveFolder, "images");
   const std::string sources = JoinPath(context.programFolder, "images");
-  try {
-    if (!DirectoryExists(images))
-      ForceFolder(images);
-    for (const std::string& name : IndexImageNames()) {
-      const std::string target = JoinPath(images, name + ".gif");
-      if (!FileExists(target))
-        CopyOver(JoinPath(sources, name + ".gif"), target);
+  if (Status made = ForceFolder(images); !made)
+    return made;
+  Status copied;
+  for (const std::string& name : IndexImageNames()) {
+    const std::string target = JoinPath(images, name + ".gif");
+    if (!FileExists(target)) {
+      Status one = CopyOver(JoinPath(sources, name + ".gif"), target);
+      if (copied)
+        copied = std::move(one);
     }
-  } catch (...) {
-    // Pictures are a nicety of the pages; a missing one never stops a run.
   }
+  return copied;
 }
 
 }  // namespace pagehold

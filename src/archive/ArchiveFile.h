@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "cache/CacheItem.h"
+#include "platform/Failure.h"
 
 namespace pagehold {
 
@@ -74,12 +75,13 @@ bool IsSafePathComponent(std::string_view name);
 std::optional<std::string> ArchivedFilePath(std::string_view archiveFolder, std::string_view domain,
                                             std::string_view typeFolder, std::string_view fileName);
 
-// Reads archive.dat of context.settings.CurrentArchiveFolder into a new list: Domain recomputed
-// from each Url, records whose archived file is missing (or whose path pieces are unsafe)
-// dropped, the names of the rest entered into usedNames. Creates the archive folder when neither
-// it nor archive.dat exists, and ends with CopyIndexImages. A damaged file yields the records
-// read before the damage; nothing is reported.
-ArchiveList LoadArchive(const AppContext& context, UsedNames& usedNames);
+// Reads archive.dat of archiveFolder into a new list: Domain recomputed from each Url, records
+// whose archived file is missing (or whose path pieces are unsafe) dropped, the names of the rest
+// entered into usedNames. Creates the archive folder when neither it nor archive.dat exists, and
+// ends with CopyIndexImages. A damaged file yields the records read before the damage; nothing is
+// reported.
+ArchiveList LoadArchive(const AppContext& context, const std::string& archiveFolder,
+                        UsedNames& usedNames);
 
 // The records of archive.dat as stored, in order, without checking their files: for readers that
 // only look (the archive search). Domain is recomputed; an unreadable file gives what was read.
@@ -92,16 +94,16 @@ std::optional<std::string> FindArchivedName(const ArchiveList& archive, std::str
 // Assign's fields), or appends a copy. The item itself stays with its owner.
 void MergeIntoArchive(ArchiveList& archive, const TCacheItem& item);
 
-// Writes the list to archive.dat and empties the list. The records go to archive.tmp, which is
+// Writes the list to archive.dat of archiveFolder. The records go to archive.tmp, which is
 // flushed to disk and then renamed over archive.dat in one step, so archive.dat is at every
-// moment either the old file or the new one, whole. An empty list deletes archive.dat. Returns
-// false when the save failed (archive.dat is then left as it was); the failure is not reported.
-bool SaveArchive(const AppContext& context, ArchiveList& archive);
+// moment either the old file or the new one, whole. An empty list deletes archive.dat. On
+// failure archive.dat is left as it was.
+[[nodiscard]] Status SaveArchive(const std::string& archiveFolder, const ArchiveList& archive);
 
-// Puts the 28 index pictures into the archive's "images" folder, copying each missing one from
-// the "images" folder beside the program. Existing pictures are never replaced; failures are
-// ignored.
-void CopyIndexImages(const AppContext& context);
+// Puts the 28 index pictures into the archive's "images" folder (made with its parents when
+// missing), copying each missing one from the "images" folder beside the program. Existing
+// pictures are never replaced. Every picture is tried; the first failure is returned.
+[[nodiscard]] Status CopyIndexImages(const AppContext& context, const std::string& archiveFolder);
 
 // The picture stems, in copying order; each file is the stem + ".gif".
 const std::vector<std::string>& IndexImageNames();

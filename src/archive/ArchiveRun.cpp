@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "archive/ArchiveFile.h"
 #include "archive/FileNaming.h"
@@ -58,17 +58,18 @@ bool PathExists(const std::string& path) {
 struct PlacedItem {
   TCacheItem* item;
   std::string typeFolder;
+  Status folderMade;  // whether the naming pass could make the item's folder
 };
 
 // The naming pass, the archiving pass and what they share.
 class ArchiveJob {
  public:
-  ArchiveJob(AppContext& context, Interaction& interaction, NamingRule namingRule,
-             ArchiveList& archive, UsedNames& usedNames)
+  ArchiveJob(AppContext& context, Interaction& interaction, const std::string& folder,
+             NamingRule namingRule, ArchiveList& archive, UsedNames& usedNames)
       : context_(context),
         interaction_(interaction),
         namingRule_(namingRule),
-        folder_(context.settings.CurrentArchiveFolder),
+        folder_(folder),
         archive_(archive),
         namer_(usedNames) {}
 
@@ -78,7 +79,7 @@ class ArchiveJob {
     for (TCacheItem* item : selection) {
       std::string typeFolder = context_.mimeTable.MimeTypeFolder(item->MimeIndex);
       if (IsSafePathComponent(item->Domain) && IsSafePathComponent(typeFolder)) {
-        items_.push_back({item, std::move(typeFolder)});
+        items_.push_back({item, std::move(typeFolder), {}});
         refs_.push_back(item);
       }
     }
@@ -95,7 +96,9 @@ class ArchiveJob {
   }
 
   // Returns the number of items merged; stops after the item during which a cancel was asked.
-  std::size_t ArchivingPass() {
+  // An item that cannot be archived is named in failures with its reason and left out of the
+  // records; the pass goes on with the next.
+  std::size_t ArchivingPass(std::vector<RunFailure>& failures) {
     PassProgress progress(interaction_);
     progress.Start("Archiving files...");
     const ArchivedLinks links(refs_, archive_, context_.mimeTable);
@@ -103,13 +106,11 @@ class ArchiveJob {
     std::size_t merged = 0;
     for (std::size_t index = 0; index < items_.size(); ++index) {
       progress.Before(index, items_.size());
-      try {
-        if (Archive(items_[index], rewriter))
-          ++merged;
-      } catch (const std::exception&) {
-        // One item's failure (an unreadable page, a full disk) leaves that item out; the run
-        // goes on with the next.
-      }
+      const PlacedItem& placed = items_[index];
+      if (const Status archived = Archive(placed, rewriter); !archived)
+        failures.push_back({"archive " + placed.item->Url, archived.failure()});
+      else if (placed.item->MimeIndex > 0)
+        ++merged;
       if (interaction_.CancelRequested())
         break;
     }
@@ -121,7 +122,7 @@ class ArchiveJob {
   // gets a name no other item of its folder uses. The recorded name is kept only inside the
   // folder it was recorded in: carried into another type folder it could be the name of a
   // different item there, whose file the copy would overwrite.
-  void Name(const PlacedItem& placed) {
+  void Name(PlacedItem& placed) {
     TCacheItem& item = *placed.item;
     const TCacheItem* record = archive_.Find(item.Url);
     if (record != nullptr && record->Domain == item.Domain &&
@@ -131,8 +132,12 @@ class ArchiveJob {
     }
     const std::string itemFolder =
         WithTrailingSeparator(JoinPath(JoinPath(folder_, item.Domain), placed.typeFolder));
-    if (readyFolders_.insert(itemFolder).second && !DirectoryExists(itemFolder))
-      ForceFolder(itemFolder);
+    const auto [ready, isNew] = readyFolders_.try_emplace(itemFolder);
+    if (isNew && !DirectoryExists(itemFolder))
+      ready->second = ForceFolder(itemFolder);
+    placed.folderMade = ready->second;
+    if (!placed.folderMade)
+      return;
     const std::string baseName = namingRule_ == NamingRule::FromUrl
                                      ? NameFromUrl(item.Url, item.MimeIndex)
                                      : NameFromCacheFile(item.CacheFile);
@@ -141,21 +146,24 @@ class ArchiveJob {
                     [&](const std::string& name) { return PathExists(itemFolder + name); });
   }
 
-  // Copies a file, or writes a page with its links rewritten, then records the item. A missing
-  // cached file writes nothing but is recorded all the same: the next load drops the record.
-  bool Archive(const PlacedItem& placed, LinkRewriter& rewriter) {
+  // Copies a file, or writes a page with its links rewritten, then records the item. An item
+  // whose file could not be written (its cached file gone, its folder read-only, the disk full)
+  // is not recorded: its record would be a broken link on the index pages. Items without a
+  // MIME row are skipped.
+  Status Archive(const PlacedItem& placed, LinkRewriter& rewriter) {
     TCacheItem& item = *placed.item;
     if (item.MimeIndex <= 0)
-      return false;
+      return {};
+    if (!placed.folderMade)
+      return placed.folderMade;
     const auto path = ArchivedFilePath(folder_, item.Domain, placed.typeFolder, item.FileName);
     if (!path)
-      return false;
-    if (item.MimeIndex == 1)
-      rewriter.WriteArchivedPage(item, *path);
-    else
-      CopyOver(item.CacheFile, *path);
-    MergeIntoArchive(archive_, item);
-    return true;
+      return Failure{item.FileName, "the file name cannot be used inside the archive folder"};
+    const Status archived = item.MimeIndex == 1 ? rewriter.WriteArchivedPage(item, *path)
+                                                : CopyOver(item.CacheFile, *path);
+    if (archived)
+      MergeIntoArchive(archive_, item);
+    return archived;
   }
 
   AppContext& context_;
@@ -165,8 +173,8 @@ class ArchiveJob {
   ArchiveList& archive_;
   UniqueNamer namer_;
   std::vector<PlacedItem> items_;
-  ItemRefs refs_;                                 // the same items, for the link lookups
-  std::unordered_set<std::string> readyFolders_;  // item folders made or found in this pass
+  ItemRefs refs_;                                         // the same items, for the link lookups
+  std::unordered_map<std::string, Status> readyFolders_;  // item folders made or found, and how
 };
 
 NamingRule DefaultNamingRule(Product product) {
@@ -175,14 +183,16 @@ NamingRule DefaultNamingRule(Product product) {
 
 }  // namespace
 
-ArchiveRun::ArchiveRun(AppContext& context, Interaction& interaction, ArchiveRunOptions options)
-    : context_(context), interaction_(interaction), options_(std::move(options)) {}
+ArchiveRun::ArchiveRun(AppContext& context, Interaction& interaction, std::string archiveFolder,
+                       ArchiveRunOptions options)
+    : context_(context),
+      interaction_(interaction),
+      folder_(WithTrailingSeparator(archiveFolder)),
+      options_(std::move(options)) {}
 
 ArchiveRunReport ArchiveRun::Run(const ItemRefs& selection) {
   ArchiveRunReport report;
-  context_.settings.CurrentArchiveFolder =
-      WithTrailingSeparator(context_.settings.CurrentArchiveFolder);
-  report.indexPage = context_.settings.CurrentArchiveFolder + kIndexPageFileName;
+  report.indexPage = folder_ + kIndexPageFileName;
   if (!CheckArchiveFolder(report))
     return report;
   RunJob(selection, report);
@@ -192,7 +202,7 @@ ArchiveRunReport ArchiveRun::Run(const ItemRefs& selection) {
 }
 
 bool ArchiveRun::CheckArchiveFolder(ArchiveRunReport& report) {
-  const std::string& folder = context_.settings.CurrentArchiveFolder;
+  const std::string& folder = folder_;
   if (DirectoryExists(folder))
     return true;
   Message question;
@@ -204,12 +214,8 @@ bool ArchiveRun::CheckArchiveFolder(ArchiveRunReport& report) {
     report.outcome = ArchiveRunOutcome::FolderRefused;
     return false;
   }
-  try {
-    ForceFolder(folder);
-  } catch (const std::exception&) {
-    // Reported below in the run's own words, like any other failure to create.
-  }
-  if (DirectoryExists(folder))
+  // A folder that cannot be made is reported below in the run's own words.
+  if (!folder.empty() && ForceFolder(folder))
     return true;
   Message error;
   error.text = "Could not create folder.\r\nCheck the archive folder settings.";
@@ -224,7 +230,7 @@ bool ArchiveRun::CheckArchiveFolder(ArchiveRunReport& report) {
 void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
   running_ = true;
   UsedNames usedNames;
-  ArchiveList archive = LoadArchive(context_, usedNames);
+  ArchiveList archive = LoadArchive(context_, folder_, usedNames);
   const NamingRule namingRule = options_.namingRule.value_or(DefaultNamingRule(context_.product));
   const bool reindex = selection.empty();
 
@@ -233,21 +239,23 @@ void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
   std::exception_ptr error;
   try {
     if (!reindex) {
-      ArchiveJob job(context_, interaction_, namingRule, archive, usedNames);
+      ArchiveJob job(context_, interaction_, folder_, namingRule, archive, usedNames);
       report.unplaceableItems = job.Place(selection);
       job.NamingPass();
       usedNames.Clear();
-      report.archivedItems = job.ArchivingPass();
+      report.archivedItems = job.ArchivingPass(report.failures);
     }
     if (!interaction_.CancelRequested()) {
       if (!reindex)
         PassProgress(interaction_).Set(100);
-      BuildIndexPages(context_, archive, interaction_);
+      if (Status built = BuildIndexPages(context_, folder_, archive, interaction_); !built)
+        report.failures.push_back({"build the index pages", built.failure()});
     }
   } catch (...) {
     error = std::current_exception();
   }
-  SaveArchive(context_, archive);
+  if (Status saved = SaveArchive(folder_, archive); !saved)
+    report.failures.push_back({"save archive.dat", saved.failure()});
   running_ = false;
   if (error)
     std::rethrow_exception(error);
@@ -273,7 +281,9 @@ void ArchiveRun::AskToOpenIndex(bool reindex, ArchiveRunReport& report) {
 
 ArchiveRunResult RunArchive(AppContext& context, Interaction& interaction,
                             const ItemRefs& selection) {
-  return ArchiveRun(context, interaction).Run(selection).result;
+  return ArchiveRun(context, interaction, context.settings.CurrentArchiveFolder)
+      .Run(selection)
+      .result;
 }
 
 }  // namespace pagehold

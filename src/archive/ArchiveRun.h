@@ -14,8 +14,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cache/CacheItem.h"
+#include "platform/Failure.h"
 #include "platform/Interaction.h"
 #include "prefs/AppContext.h"
 #include "sources/CacheSource.h"
@@ -41,6 +43,15 @@ struct ArchiveRunOptions {
   std::function<void()> beforeCompletionQuestion;
 };
 
+// One thing a run could not do, and why.
+struct RunFailure {
+  std::string action;  // "archive " + the item's Url, "save archive.dat", "build the index pages"
+  Failure failure;     // the file at fault and the system's reason
+
+  // "could not ACTION: PATH: REASON", one line.
+  std::string Describe() const { return "could not " + action + ": " + failure.Describe(); }
+};
+
 struct ArchiveRunReport {
   ArchiveRunResult result = ArchiveRunResult::Cancel;
   ArchiveRunOutcome outcome = ArchiveRunOutcome::Cancelled;
@@ -49,15 +60,20 @@ struct ArchiveRunReport {
   // Chosen items left out because their Domain or type folder cannot be a folder name inside
   // the archive (empty, ".", "..", or holding a slash).
   std::size_t unplaceableItems = 0;
+  // Everything that failed, in the order it happened: items not archived (they are not in
+  // archive.dat), and a save or index build that did not complete.
+  std::vector<RunFailure> failures;
 };
 
 inline constexpr const char* kIndexPageFileName = "1st_page.htm";
 
 class ArchiveRun {
  public:
-  // The archive folder is context.settings.CurrentArchiveFolder; the run gives it a trailing
-  // separator. The interaction's cancel request must be clear when Run starts.
-  ArchiveRun(AppContext& context, Interaction& interaction, ArchiveRunOptions options = {});
+  // The run archives into archiveFolder (a trailing separator is added); the current settings
+  // give only the link options, emphasis and index detail. The interaction's cancel request must
+  // be clear when Run starts.
+  ArchiveRun(AppContext& context, Interaction& interaction, std::string archiveFolder,
+             ArchiveRunOptions options = {});
 
   // Runs over the selection (borrowed; the run sets the items' FileName and, for pages,
   // Title). An empty selection makes a re-index run. An error that escapes the job is passed
@@ -74,12 +90,13 @@ class ArchiveRun {
 
   AppContext& context_;
   Interaction& interaction_;
+  std::string folder_;  // with a trailing separator
   ArchiveRunOptions options_;
   bool running_ = false;
 };
 
-// One run with the default options: the entry point of the Cache Explorer's Archive button and,
-// with an empty selection, of the re-index after deleting from an archive.
+// One run with the default options into the current archive folder of the settings: the entry
+// point of the Cache Explorer's Archive button.
 ArchiveRunResult RunArchive(AppContext& context, Interaction& interaction,
                             const ItemRefs& selection);
 

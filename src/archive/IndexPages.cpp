@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "archive/ArchiveFile.h"
@@ -16,6 +14,8 @@
 #include "archive/Thumbnail.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/EventPacer.h"
+#include "platform/Files.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
 #include "prefs/AppContext.h"
@@ -76,60 +76,70 @@ struct Entry {
 
 using KindLists = std::array<std::vector<Entry>, kKindCount>;
 
-// An open page. Any failure to create or write it throws, which ends the index build unless the
-// failure happens inside one list entry.
+// An open page. The first failure to create or write it is kept (later writes do nothing) and
+// reported by Close, which ends the index build. Every line written gives pending events their
+// chance to run.
 class PageFile {
  public:
-  explicit PageFile(const std::string& path)
-      : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
-    if (!out_)
-      throw std::runtime_error("Cannot create file " + path);
+  PageFile(const std::string& path, EventPacer& pacer) : pacer_(pacer) {
+    Result<FileHandle> file = FileHandle::Open(path, "wb");
+    if (file)
+      file_ = std::move(*file);
+    else
+      status_ = file.failure();
   }
+
+  // False once creating or writing the page failed.
+  bool ok() const { return status_.ok(); }
+  const Status& status() const { return status_; }
 
   void Line(std::string_view text) {
     Piece(text);
     Piece("\r\n");
+    pacer_.Tick();
   }
 
   void Piece(std::string_view text) {
-    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out_)
-      throw std::runtime_error("Write error on file " + path_);
+    if (status_)
+      status_ = file_.Write(text);
   }
 
-  void Close() {
-    out_.close();
-    if (!out_)
-      throw std::runtime_error("Write error on file " + path_);
+  Status Close() {
+    if (status_)
+      status_ = file_.Close();
+    return status_;
   }
 
  private:
-  std::string path_;
-  std::ofstream out_;
+  EventPacer& pacer_;
+  FileHandle file_;
+  Status status_;
 };
 
-void WriteLines(const std::string& path, std::initializer_list<std::string_view> lines) {
-  PageFile page(path);
+Status WriteLines(const std::string& path, EventPacer& pacer,
+                  std::initializer_list<std::string_view> lines) {
+  PageFile page(path, pacer);
   for (const std::string_view line : lines)
     page.Line(line);
-  page.Close();
+  return page.Close();
 }
 
-void WriteEntryPage(const std::string& root) {
-  WriteLines(root + "1st_page.htm",
-             {"<HTML>", "<HEAD>", kTitle, "</HEAD>", "<FRAMESET COLS=30%,*>",
-              "<FRAME SRC=indlist.htm NAME=DOMAINS MARGINWIDTH=0>",
-              "<FRAME SRC=indpage.htm NAME=FILES MARGINWIDTH=0>", "</FRAMESET>", "<NOFRAMES>",
-              "The Pagehold index page is located <A HREF=indlist.htm>here</A>", "</NOFRAMES>",
-              "</HTML>"});
+Status WriteEntryPage(const std::string& root, EventPacer& pacer) {
+  return WriteLines(
+      root + "1st_page.htm", pacer,
+      {"<HTML>", "<HEAD>", kTitle, "</HEAD>", "<FRAMESET COLS=30%,*>",
+       "<FRAME SRC=indlist.htm NAME=DOMAINS MARGINWIDTH=0>",
+       "<FRAME SRC=indpage.htm NAME=FILES MARGINWIDTH=0>", "</FRAMESET>", "<NOFRAMES>",
+       "The Pagehold index page is located <A HREF=indlist.htm>here</A>", "</NOFRAMES>",
+       "</HTML>"});
 }
 
-void WriteNotFoundPage(const std::string& root) {
-  WriteLines(root + "notfound.htm",
-             {"<HTML>", "<HEAD>", kTitle, "</HEAD>", kBody, "<FONT SIZE=5 FACE=ARIAL>", "<HR><BR>",
-              "<CENTER>", "This page is not available.<BR><BR>", "<FONT SIZE=4>",
-              "Use the browser back button to<BR>", "return to the previous page.", "</FONT>",
-              "</CENTER>", "<BR><HR>", "</FONT>", "</BODY>", "</HTML>"});
+Status WriteNotFoundPage(const std::string& root, EventPacer& pacer) {
+  return WriteLines(root + "notfound.htm", pacer,
+                    {"<HTML>", "<HEAD>", kTitle, "</HEAD>", kBody, "<FONT SIZE=5 FACE=ARIAL>",
+                     "<HR><BR>", "<CENTER>", "This page is not available.<BR><BR>", "<FONT SIZE=4>",
+                     "Use the browser back button to<BR>", "return to the previous page.",
+                     "</FONT>", "</CENTER>", "<BR><HR>", "</FONT>", "</BODY>", "</HTML>"});
 }
 
 std::string LegendRow(const char* picture, const char* size, const char* label) {
@@ -137,7 +147,7 @@ std::string LegendRow(const char* picture, const char* size, const char* label) 
          "></TD>\r\n<TD><FONT SIZE=3 FACE=ARIAL>&nbsp;" + label + "</FONT></TD></TR>";
 }
 
-void WriteLegendPage(const std::string& root) {
+Status WriteLegendPage(const std::string& root, EventPacer& pacer) {
   const char* icon = "WIDTH=20 HEIGHT=18";
   const std::string rows[] = {
       LegendRow("lfolder.gif", "WIDTH=38 HEIGHT=18 ALIGN=ABSMIDDLE", "Domain item"),
@@ -146,8 +156,8 @@ void WriteLegendPage(const std::string& root) {
       LegendRow("audio.gif", icon, "Audio file"),
       LegendRow("video.gif", icon, "Video file"),
       LegendRow("other.gif", icon, "Other file")};
-  WriteLines(
-      root + "indpage.htm",
+  return WriteLines(
+      root + "indpage.htm", pacer,
       {"<HTML>", "<BODY BGCOLOR=#FFFFFF LINK=#000099 VLINK=#330066><CENTER>",
        "<BR><IMG WIDTH=275 HEIGHT=70 SRC=images/Pagehold.gif>", "<BR>",
        "<TABLE BORDER=0 CELLPADDING=0 CELLSPACING=0>", "<TR><TD ALIGN=RIGHT HEIGHT=10>&nbsp</TD>",
@@ -157,9 +167,9 @@ void WriteLegendPage(const std::string& root) {
        "</CENTER></BODY></HTML>"});
 }
 
-void WriteDomainList(const std::string& root, const std::vector<std::string>& domains,
-                     std::string_view creationDate) {
-  PageFile page(root + "indlist.htm");
+Status WriteDomainList(const std::string& root, const std::vector<std::string>& domains,
+                       std::string_view creationDate, EventPacer& pacer) {
+  PageFile page(root + "indlist.htm", pacer);
   page.Line("<HTML><HEAD><BASE TARGET=FILES>");
   page.Line("<TITLE>Pagehold - Offline Index</TITLE></HEAD>");
   page.Line(kBody);
@@ -176,7 +186,7 @@ void WriteDomainList(const std::string& root, const std::vector<std::string>& do
   }
   page.Line("<BR><BR>");
   page.Line("</FONT></B></BODY></HTML>");
-  page.Close();
+  return page.Close();
 }
 
 // One of the five buttons of the header bar.
@@ -217,18 +227,6 @@ void WriteForwardingPage(PageFile& page, Kind next) {
   page.Line("</HTML>");
 }
 
-// Writes one list entry; an error in it (an unreadable file for the excerpt, say) abandons the
-// rest of that entry and the page goes on with the next.
-template <typename WriteOne>
-void WriteEntries(const std::vector<Entry>& entries, WriteOne writeOne) {
-  for (const Entry& entry : entries) {
-    try {
-      writeOne(entry);
-    } catch (const std::exception&) {
-    }
-  }
-}
-
 // The address as shown under a title: whole up to 60 characters, else its end.
 std::string ShownUrl(const std::string& link) {
   if (link.size() <= kShownUrlLength)
@@ -246,9 +244,12 @@ void WriteTextEntry(PageFile& page, const Entry& entry, bool detailed) {
             "<TD><FONT SIZE=2 FACE=ARIAL><A HREF=" + MarkupUrl(entry.file) + "><B>" +
             EscapeMarkup(title) + "</B></A><BR>");
   if (detailed) {
-    const std::string excerpt = ExtractTextExcerpt(entry.path);
-    if (!excerpt.empty())
-      page.Line(EscapeMarkup(excerpt) + "...<BR>");
+    // A page whose excerpt cannot be read loses the rest of its entry; the list goes on.
+    const Result<std::string> excerpt = ExtractTextExcerpt(entry.path);
+    if (!excerpt)
+      return;
+    if (!excerpt->empty())
+      page.Line(EscapeMarkup(*excerpt) + "...<BR>");
     page.Line("<FONT SIZE=1><A HREF=" + link + ">" + EscapeMarkup(ShownUrl(entry.link)) +
               "</A><BR>&nbsp;</FONT>");
   }
@@ -259,7 +260,8 @@ void WriteTextList(PageFile& page, const std::string& domain, const KindLists& l
                    bool detailed) {
   WriteHeaderBar(page, domain, lists, kText);
   page.Piece("<TABLE BORDER=0 CELLPADDING=0 CELLSPACING=0>");
-  WriteEntries(lists[kText], [&](const Entry& entry) { WriteTextEntry(page, entry, detailed); });
+  for (const Entry& entry : lists[kText])
+    WriteTextEntry(page, entry, detailed);
   page.Line("</TABLE>");
   page.Line("</BODY></HTML>");
 }
@@ -278,21 +280,21 @@ void WriteFileList(PageFile& page, const std::string& domain, const KindLists& l
               std::to_string(entries.size()) + " image" + (entries.size() > 1 ? "s" : "") +
               ")</A></NOBR><BR>");
   }
-  WriteEntries(entries, [&](const Entry& entry) {
+  for (const Entry& entry : entries) {
     page.Line("<NOBR><A HREF=" + MarkupUrl(entry.link) + "><IMG BORDER=0 ALIGN=TOP SRC=../images/" +
               kKinds[kind].icon + "></A>" + "<A HREF=" + MarkupUrl(entry.file) + ">" +
               NameOrLabel(entry, kind) + "</A></NOBR><BR>");
-  });
+  }
   page.Line("<BR><BR>");
   page.Line("</BODY></HTML>");
 }
 
 void WriteThumbnailList(PageFile& page, const std::string& domain, const KindLists& lists) {
   WriteHeaderBar(page, domain, lists, kKindCount);
-  WriteEntries(lists[kImage], [&](const Entry& entry) {
+  for (const Entry& entry : lists[kImage]) {
     const std::optional<Thumbnail> size = ThumbnailSize(entry.path);
     if (!size)
-      return;  // a picture whose size cannot be read is left out
+      continue;  // a picture whose size cannot be read is left out
     const std::string file = MarkupUrl(entry.file);
     page.Line("<A HREF=" + file + " onMouseOver=\"window.status='" + ScriptStringText(entry.link) +
               "';return true\"><IMG " + "WIDTH=" + std::to_string(size->shown.width) +
@@ -300,16 +302,18 @@ void WriteThumbnailList(PageFile& page, const std::string& domain, const KindLis
               " HSPACE=5 VSPACE=5 BORDER=1 ALIGN=MIDDLE SRC=" + file + " ALT=\"" +
               NameOrLabel(entry, kImage) + " (" + std::to_string(size->original.width) + "x" +
               std::to_string(size->original.height) + ")\"></A>");
-  });
+  }
   page.Line("</BODY></HTML>");
 }
 
 // The six pages of one domain. Each file is created before its content is decided.
-void WriteDomainPages(const std::string& root, const std::string& domain, const KindLists& lists,
-                      bool detailed) {
+Status WriteDomainPages(const std::string& root, const std::string& domain, const KindLists& lists,
+                        bool detailed, EventPacer& pacer) {
   const std::string folder = JoinPath(root, domain);
   for (int kind = 0; kind < kKindCount; ++kind) {
-    PageFile page(JoinPath(folder, kKinds[kind].page));
+    PageFile page(JoinPath(folder, kKinds[kind].page), pacer);
+    if (!page.ok())
+      return page.status();
     if (!lists[kind].empty()) {
       if (kind == kText)
         WriteTextList(page, domain, lists, detailed);
@@ -318,12 +322,13 @@ void WriteDomainPages(const std::string& root, const std::string& domain, const 
     } else if (kind != kOther) {
       WriteForwardingPage(page, static_cast<Kind>(kind + 1));
     }
-    page.Close();
+    if (Status closed = page.Close(); !closed)
+      return closed;
   }
-  PageFile thumbnails(JoinPath(folder, "thumbnail_index.htm"));
-  if (!lists[kImage].empty())
+  PageFile thumbnails(JoinPath(folder, "thumbnail_index.htm"), pacer);
+  if (thumbnails.ok() && !lists[kImage].empty())
     WriteThumbnailList(thumbnails, domain, lists);
-  thumbnails.Close();
+  return thumbnails.Close();
 }
 
 // The archived file of a record, or nothing when its Domain, type folder or FileName could point
@@ -336,10 +341,12 @@ std::optional<std::string> ListedFile(const AppContext& context, const std::stri
 
 // The distinct domains of the items that can be listed, sorted without regard to letter case;
 // of domains that differ only in case the first met stays.
-std::vector<std::string> DomainList(const AppContext& context, const ArchiveList& archive) {
+std::vector<std::string> DomainList(const AppContext& context, const ArchiveList& archive,
+                                    EventPacer& pacer) {
   std::vector<std::string> domains;
   std::unordered_set<std::string> seen;
   for (const auto& record : archive.Items()) {
+    pacer.Tick();
     if (ListedFile(context, "", *record) && seen.insert(LowerCase(record->Domain)).second)
       domains.push_back(record->Domain);
   }
@@ -353,63 +360,70 @@ std::vector<std::string> DomainList(const AppContext& context, const ArchiveList
 // archive's order within each list. One walk serves every domain.
 std::unordered_map<std::string, KindLists> ClassifyByDomain(const AppContext& context,
                                                             const std::string& root,
-                                                            const ArchiveList& archive) {
+                                                            const ArchiveList& archive,
+                                                            EventPacer& pacer) {
   std::unordered_map<std::string, KindLists> byDomain;
   for (const auto& record : archive.Items()) {
-    try {
-      const auto path = ListedFile(context, root, *record);
-      if (!path)
-        continue;
-      const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
-      Entry entry{record.get(), NormalizeUrl(record->Url, UrlForm::Key),
-                  typeFolder + "/" + FileNameInLink(record->FileName), "", *path};
-      entry.name = UrlFileName(entry.link).substr(0, kNameLength);
-      const Kind kind = KindOfTypeName(context.mimeTable.MimeTypeName(record->MimeIndex));
-      byDomain[record->Domain][kind].push_back(std::move(entry));
-    } catch (const std::exception&) {
-      // An item that cannot be classified is left out of the pages.
-    }
+    pacer.Tick();
+    const auto path = ListedFile(context, root, *record);
+    if (!path)
+      continue;
+    const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
+    Entry entry{record.get(), NormalizeUrl(record->Url, UrlForm::Key),
+                typeFolder + "/" + FileNameInLink(record->FileName), "", *path};
+    entry.name = UrlFileName(entry.link).substr(0, kNameLength);
+    const Kind kind = KindOfTypeName(context.mimeTable.MimeTypeName(record->MimeIndex));
+    byDomain[record->Domain][kind].push_back(std::move(entry));
   }
   return byDomain;
 }
 
-void ShowProgress(Interaction& interaction, int percent) {
+void ShowProgress(Interaction& interaction, EventPacer& pacer, int percent) {
   interaction.ShowProgress(percent);
   interaction.ProcessPendingEvents();
+  pacer.Ran();
 }
 
 }  // namespace
 
-void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
-                     Interaction& interaction) {
-  BuildIndexPages(context, archive, interaction, TodayShortDate());
+Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
+                       const ArchiveList& archive, Interaction& interaction) {
+  return BuildIndexPages(context, archiveFolder, archive, interaction, TodayShortDate());
 }
 
-void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
-                     Interaction& interaction, std::string_view creationDate) {
-  const std::string root = WithTrailingSeparator(context.settings.CurrentArchiveFolder);
-  std::error_code ignored;
-  std::filesystem::remove(root + "1st_page.htm", ignored);
+Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
+                       const ArchiveList& archive, Interaction& interaction,
+                       std::string_view creationDate) {
+  const std::string root = WithTrailingSeparator(archiveFolder);
+  EventPacer pacer(interaction);
+  if (Status removed = RemoveFile(root + "1st_page.htm"); !removed)
+    return removed;
 
-  const std::vector<std::string> domains = DomainList(context, archive);
+  const std::vector<std::string> domains = DomainList(context, archive, pacer);
   if (domains.empty())
-    return;
-  WriteEntryPage(root);
-  WriteNotFoundPage(root);
-  WriteLegendPage(root);
-  WriteDomainList(root, domains, creationDate);
+    return {};
+  for (const auto write : {WriteEntryPage, WriteNotFoundPage, WriteLegendPage}) {
+    if (Status written = write(root, pacer); !written)
+      return written;
+  }
+  if (Status written = WriteDomainList(root, domains, creationDate, pacer); !written)
+    return written;
 
-  const auto byDomain = ClassifyByDomain(context, root, archive);
+  const auto byDomain = ClassifyByDomain(context, root, archive, pacer);
   const KindLists noEntries;
   interaction.ShowStatus("Indexing...");
-  ShowProgress(interaction, 0);
+  ShowProgress(interaction, pacer, 0);
   for (std::size_t i = 0; i < domains.size(); ++i) {
-    ShowProgress(interaction,
+    ShowProgress(interaction, pacer,
                  domains.size() == 1 ? 100 : static_cast<int>(i * 100 / (domains.size() - 1)));
     const auto found = byDomain.find(domains[i]);
-    WriteDomainPages(root, domains[i], found == byDomain.end() ? noEntries : found->second,
-                     context.settings.DetailedIndexFlag);
+    Status written =
+        WriteDomainPages(root, domains[i], found == byDomain.end() ? noEntries : found->second,
+                         context.settings.DetailedIndexFlag, pacer);
+    if (!written)
+      return written;
   }
+  return {};
 }
 
 }  // namespace pagehold

@@ -6,22 +6,26 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Failure.h"
+
 namespace pagehold {
 
 struct AppContext;
 class ArchiveList;
 class Interaction;
 
-// Writes the whole page set for the archive into context.settings.CurrentArchiveFolder,
-// reporting progress ("Indexing..." and a percentage per domain) to the interaction. An empty
-// archive only deletes 1st_page.htm. An error creating a page or writing anything but one list
-// entry ends the build with std::runtime_error; an error in one entry abandons that entry only.
-// The date line of indlist.htm shows today's date in the user's short date format.
-void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
-                     Interaction& interaction);
+// Writes the whole page set for the archive into archiveFolder, reporting progress ("Indexing..."
+// and a percentage per domain) to the interaction, which also lets pending events run at least
+// every 100 ms of work. An empty archive only deletes 1st_page.htm. A page that cannot be
+// created or written ends the build with its failure; an archived page whose excerpt cannot be
+// read loses the rest of its entry only. The date line of indlist.htm shows today's date in the
+// user's short date format.
+[[nodiscard]] Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
+                                     const ArchiveList& archive, Interaction& interaction);
 
 // The same with the date line's text given (tests, reproducible builds).
-void BuildIndexPages(const AppContext& context, const ArchiveList& archive,
-                     Interaction& interaction, std::string_view creationDate);
+[[nodiscard]] Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
+                                     const ArchiveList& archive, Interaction& interaction,
+                                     std::string_view creationDate);
 
 }  // namespace pagehold

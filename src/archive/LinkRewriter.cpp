@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <stdexcept>
 
-#include "cache/Folders.h"
 #include "cache/HtmlScan.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -86,16 +84,6 @@ void CopyComment(std::string_view page, std::size_t& next, std::string& out, boo
   end = std::min(end, page.size());
   out.append(page.substr(next, end - next));
   next = end;
-}
-
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
-    throw std::runtime_error("Cannot create " + path);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out)
-    throw std::runtime_error("Cannot write " + path);
 }
 
 }  // namespace
@@ -298,15 +286,12 @@ std::string LinkRewriter::RewritePage(std::string_view page, std::string_view pa
   return out;
 }
 
-bool LinkRewriter::WriteArchivedPage(TCacheItem& item, const std::string& targetPath) {
-  if (!FileExists(item.CacheFile))
-    return false;
-  std::string page;
-  if (!ReadWholeFile(item.CacheFile, page))
-    throw std::runtime_error("Cannot read " + item.CacheFile);
-  item.Title = ExtractTitleFromBytes(page);
-  WriteWholeFile(targetPath, RewritePage(page, item.Url));
-  return true;
+Status LinkRewriter::WriteArchivedPage(TCacheItem& item, const std::string& targetPath) {
+  const Result<std::string> page = ReadWholeFile(item.CacheFile);
+  if (!page)
+    return page.failure();
+  item.Title = ExtractTitleFromBytes(*page);
+  return WriteWholeFile(targetPath, RewritePage(*page, item.Url));
 }
 
 }  // namespace pagehold

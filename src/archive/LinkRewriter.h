@@ -17,6 +17,7 @@
 #include "archive/ArchiveFile.h"
 #include "cache/CacheItem.h"
 #include "cache/MimeTable.h"
+#include "platform/Failure.h"
 #include "prefs/CurrentSettings.h"
 
 namespace pagehold {
@@ -67,10 +68,9 @@ class LinkRewriter {
   std::string RewritePage(std::string_view page, std::string_view pageUrl);
 
   // Writes the archived form of the item's cached page to targetPath (replacing a file there)
-  // and sets the item's Title from the page. Returns false, writing nothing, when the cached
-  // file does not exist; throws std::runtime_error when the cached file cannot be read or the
-  // target cannot be written.
-  bool WriteArchivedPage(TCacheItem& item, const std::string& targetPath);
+  // and sets the item's Title from the page. A cached file that is missing or cannot be read
+  // writes nothing and names the cached file; a target that cannot be written names the target.
+  [[nodiscard]] Status WriteArchivedPage(TCacheItem& item, const std::string& targetPath);
 
  private:
   struct PageState;

@@ -1,10 +1,7 @@
 #include "archive/TextExcerpt.h"
 
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 #include "cache/Text.h"
+#include "platform/Files.h"
 
 namespace pagehold {
 
@@ -128,15 +125,11 @@ std::string ExcerptFromText(std::string_view page) {
   return ExcerptReader(page).Run();
 }
 
-std::string ExtractTextExcerpt(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    throw std::runtime_error("Cannot open file " + path);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad())
-    throw std::runtime_error("Cannot read file " + path);
-  return ExcerptFromText(bytes.str());
+Result<std::string> ExtractTextExcerpt(const std::string& path) {
+  const Result<std::string> page = ReadWholeFile(path);
+  if (!page)
+    return page.failure();
+  return ExcerptFromText(*page);
 }
 
 }  // namespace pagehold

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Failure.h"
+
 namespace pagehold {
 
 inline constexpr std::size_t kExcerptLength = 192;
@@ -14,7 +16,7 @@ inline constexpr std::size_t kExcerptLength = 192;
 // The excerpt of page bytes.
 std::string ExcerptFromText(std::string_view page);
 
-// The excerpt of a file; throws std::runtime_error when the file cannot be read.
-std::string ExtractTextExcerpt(const std::string& path);
+// The excerpt of a file, or why the file could not be read.
+[[nodiscard]] Result<std::string> ExtractTextExcerpt(const std::string& path);
 
 }  // namespace pagehold

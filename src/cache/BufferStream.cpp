@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace pagehold {
 namespace {
@@ -52,27 +53,25 @@ std::size_t MemoryByteReader::Read(void* destination, std::size_t count) {
   return delivered;
 }
 
-TSimpleBufferFileStream::TSimpleBufferFileStream(const std::string& path)
-    : file_(std::fopen(path.c_str(), "rb")) {
-  if (file_ == nullptr)
-    throw std::runtime_error("Cannot open file " + path);
+TSimpleBufferFileStream::TSimpleBufferFileStream(const std::string& path) {
+  Result<FileHandle> file = FileHandle::Open(path, "rb");
+  if (!file)
+    throw std::runtime_error("Cannot open file " + path + ": " + file.failure().reason);
+  file_ = std::move(*file);
   // The stream's own buffer would only copy the bytes twice: each refill is one read.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  fileSize_ = SizeOfFile(file_);
+  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
+  fileSize_ = SizeOfFile(file_.get());
 }
 
-TSimpleBufferFileStream::~TSimpleBufferFileStream() {
-  buffer_.clear();
-  std::fclose(file_);
-}
+TSimpleBufferFileStream::~TSimpleBufferFileStream() = default;
 
 std::size_t TSimpleBufferFileStream::Read(void* destination, std::size_t count) {
   const std::size_t unread = buffer_.size() - bufferPosition_;
   if (unread < count) {
-    SeekFile(file_, -static_cast<std::int64_t>(unread), SEEK_CUR);
+    SeekFile(file_.get(), -static_cast<std::int64_t>(unread), SEEK_CUR);
     filePosition_ -= unread;
     buffer_.clear();
-    filePosition_ += FillBuffer(buffer_, file_, kRefillSize);
+    filePosition_ += FillBuffer(buffer_, file_.get(), kRefillSize);
     bufferPosition_ = 0;
     ++refills_;
     if (buffer_.empty())

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
+
 namespace pagehold {
 
 // Anything records can be read from: a buffered file or, in tests, bytes in memory.
@@ -51,7 +53,7 @@ class TSimpleBufferFileStream : public ByteReader {
   std::size_t RefillCount() const { return refills_; }
 
  private:
-  std::FILE* file_ = nullptr;
+  FileHandle file_;
   std::uint64_t fileSize_ = 0;
   std::uint64_t filePosition_ = 0;  // where the file stands: the end of the buffered stretch
   std::string buffer_;

@@ -12,36 +12,13 @@
 #include <cstring>
 
 #include "cache/BufferStream.h"
+#include "platform/LittleEndian.h"
 
 namespace pagehold {
 namespace {
 
 constexpr std::size_t kHeadSize = 16;
 constexpr std::size_t kLengthsSize = 12;
-
-void AppendUint32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8)
-    out.push_back(static_cast<char>((value >> shift) & 0xff));
-}
-
-void AppendUint64(std::string& out, std::uint64_t value) {
-  for (int shift = 0; shift < 64; shift += 8)
-    out.push_back(static_cast<char>((value >> shift) & 0xff));
-}
-
-std::uint32_t Uint32At(const unsigned char* bytes) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i)
-    value = (value << 8) | bytes[i];
-  return value;
-}
-
-std::uint64_t Uint64At(const unsigned char* bytes) {
-  std::uint64_t value = 0;
-  for (int i = 7; i >= 0; --i)
-    value = (value << 8) | bytes[i];
-  return value;
-}
 
 std::uint64_t DateBits(double date) {
   std::uint64_t bits = 0;
@@ -58,7 +35,7 @@ double DateFromBits(std::uint64_t bits) {
 // Reads until count bytes have come or the input has no more (a buffered file delivers at most
 // one buffer per read). Returns the bytes read.
 std::size_t ReadUpTo(ByteReader& in, void* destination, std::size_t count) {
-  auto* bytes = static_cast<unsigned char*>(destination);
+  auto* bytes = static_cast<char*>(destination);
   std::size_t total = 0;
   while (total < count) {
     const std::size_t got = in.Read(bytes + total, count - total);
@@ -103,36 +80,38 @@ void WriteRecord(const TCacheItem& item, std::string& out) {
   };
   out.reserve(out.size() + kHeadSize + kLengthsSize + item.Url.size() + item.Title.size() +
               item.FileName.size() + 3);
-  AppendUint32(out, static_cast<std::uint32_t>(item.MimeIndex));
-  AppendUint32(out, static_cast<std::uint32_t>(item.ContentKind));
-  AppendUint64(out, DateBits(item.Date));
-  AppendUint32(out, storedLength(item.Url));
-  AppendUint32(out, storedLength(item.Title));
-  AppendUint32(out, storedLength(item.FileName));
+  AppendU32(out, static_cast<std::uint32_t>(item.MimeIndex));
+  AppendU32(out, static_cast<std::uint32_t>(item.ContentKind));
+  AppendU64(out, DateBits(item.Date));
+  AppendU32(out, storedLength(item.Url));
+  AppendU32(out, storedLength(item.Title));
+  AppendU32(out, storedLength(item.FileName));
   AppendStoredString(out, item.Url);
   AppendStoredString(out, item.Title);
   AppendStoredString(out, item.FileName);
 }
 
 bool ReadRecord(TCacheItem& item, ByteReader& in) {
-  unsigned char head[kHeadSize];
-  if (ReadUpTo(in, head, kHeadSize) < kHeadSize)
+  char headBytes[kHeadSize];
+  if (ReadUpTo(in, headBytes, kHeadSize) < kHeadSize)
     return true;
+  const std::string_view head(headBytes, kHeadSize);
 
   // A cut length block is the end of the input: the record keeps its head and empty strings.
-  unsigned char lengthBytes[kLengthsSize] = {};
+  char lengthBytes[kLengthsSize] = {};
   if (ReadUpTo(in, lengthBytes, kLengthsSize) < kLengthsSize)
     std::fill(std::begin(lengthBytes), std::end(lengthBytes), 0);
-  const std::uint32_t lengths[3] = {Uint32At(lengthBytes), Uint32At(lengthBytes + 4),
-                                    Uint32At(lengthBytes + 8)};
+  const std::string_view lengthBlock(lengthBytes, kLengthsSize);
+  const std::uint32_t lengths[3] = {ReadU32(lengthBlock, 0), ReadU32(lengthBlock, 4),
+                                    ReadU32(lengthBlock, 8)};
   const std::uint64_t left = in.Remaining();
   if (std::any_of(std::begin(lengths), std::end(lengths),
                   [left](std::uint32_t length) { return length > left; }))
     return true;
 
-  item.MimeIndex = static_cast<std::int32_t>(Uint32At(head));
-  item.ContentKind = static_cast<std::int32_t>(Uint32At(head + 4));
-  item.Date = DateFromBits(Uint64At(head + 8));
+  item.MimeIndex = static_cast<std::int32_t>(ReadU32(head, 0));
+  item.ContentKind = static_cast<std::int32_t>(ReadU32(head, 4));
+  item.Date = DateFromBits(ReadU64(head, 8));
   item.Url = ReadStoredString(in, lengths[0]);
   item.Title = ReadStoredString(in, lengths[1]);
   item.FileName = ReadStoredString(in, lengths[2]);

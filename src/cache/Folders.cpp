@@ -1,11 +1,9 @@
-// Folder tests and creation, file copies that replace their target, and whole-file reads.
+// Folder tests and creation, and file copies that replace their target.
 //
 // ForceFolder walks up to the first folder that exists (or to a root: "/", "C:", "C:\") and
-// creates the missing ones on the way back down. A failure to create is deliberately silent:
-// callers test DirectoryExists afterwards and explain the failure in their own words.
+// creates the missing ones on the way back down, stopping at the first one that cannot be made.
 #include "cache/Folders.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -27,44 +25,41 @@ bool DirectoryExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_directory(path, error);
 }
 
-void ForceFolder(const std::string& path) {
+Status ForceFolder(const std::string& path) {
   if (path.empty())
     throw std::runtime_error("Unable to create directory");
   std::string folder = path;
   if (IsPathSeparator(folder.back()))
     folder.pop_back();
   if (folder.empty() || IsRoot(folder) || DirectoryExists(folder))
-    return;
+    return {};
   const std::string parent = FolderPart(folder);
   if (parent == folder)
-    return;
+    return {};
   // A relative name without a folder part has its parent in the working folder, which exists.
-  if (!parent.empty())
-    ForceFolder(parent);
+  if (!parent.empty()) {
+    if (Status made = ForceFolder(parent); !made)
+      return made;
+  }
   std::error_code error;
   std::filesystem::create_directory(folder, error);
+  if (DirectoryExists(folder))
+    return {};
+  return Failure::FromErrorCode(folder,
+                                error ? error : std::make_error_code(std::errc::not_a_directory));
 }
 
-bool CopyOver(const std::string& source, const std::string& target) {
+Status CopyOver(const std::string& source, const std::string& target) {
   std::error_code error;
-  const bool copied = std::filesystem::copy_file(
-      source, target, std::filesystem::copy_options::overwrite_existing, error);
-  return copied && !error;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  if (!FileExists(path))
-    return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr)
-    return false;
-  char block[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-    bytes.append(block, got);
-  std::fclose(file);
-  return true;
+  // The source is named when it is the one at fault, so that a report says which file to look at.
+  if (!std::filesystem::is_regular_file(source, error))
+    return Failure::FromErrorCode(
+        source, error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
+  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing,
+                             error);
+  if (error)
+    return Failure::FromErrorCode(target, error);
+  return {};
 }
 
 }  // namespace pagehold

@@ -12,8 +12,8 @@
 // them would make a page full of unclosed comments cost quadratic time.
 #include "cache/HtmlScan.h"
 
-#include "cache/Folders.h"
 #include "cache/Text.h"
+#include "platform/Files.h"
 
 namespace pagehold {
 namespace {
@@ -105,10 +105,8 @@ std::string ExtractTitleFromBytes(std::string_view page) {
 }
 
 std::string ExtractTitle(const std::string& path) {
-  std::string page;
-  if (!ReadWholeFile(path, page))
-    return {};
-  return ExtractTitleFromBytes(page);
+  const Result<std::string> page = ReadWholeFile(path);
+  return page ? ExtractTitleFromBytes(*page) : std::string();
 }
 
 }  // namespace pagehold

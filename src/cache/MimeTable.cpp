@@ -11,13 +11,12 @@
 #include "cache/MimeTable.h"
 
 #include <array>
-#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
-#include "cache/Folders.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -122,9 +121,10 @@ std::string_view TrimToTypeCharacters(std::string_view text) {
 // The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
 // accepted too, and a last line without a line end still counts.
 std::vector<std::string> ReadDatRows(const std::string& path) {
-  std::string text;
-  if (!ReadWholeFile(path, text))
+  const Result<std::string> read = ReadWholeFile(path);
+  if (!read)
     return {};
+  const std::string& text = *read;
   std::vector<std::string> rows;
   bool header = true;
   std::size_t lineStart = 0;
@@ -190,13 +190,12 @@ void TMimeTable::RememberType(std::string_view type) const {
     lines.append(kDatHeader).append(kLineEnd);
   lines.append(type).append(kLineEnd);
 
-  std::FILE* file = std::fopen(datPath_.c_str(), exists ? "ab" : "wb");
-  bool written =
-      file != nullptr && std::fwrite(lines.data(), 1, lines.size(), file) == lines.size();
-  if (file != nullptr && std::fclose(file) != 0)
-    written = false;
+  Result<FileHandle> file = FileHandle::Open(datPath_, exists ? "ab" : "wb");
+  Status written = file ? file->Write(lines) : file.status();
+  if (written)
+    written = file->Close();
   if (!written)
-    throw std::runtime_error("Unable to write " + datPath_);
+    throw std::runtime_error("Unable to write " + datPath_ + ": " + written.failure().reason);
 }
 
 std::string TMimeTable::MimeTypeName(int index) const {

@@ -10,6 +10,7 @@
 #include "cli/CacheSession.h"
 #include "cli/CommandArguments.h"
 #include "cli/Commands.h"
+#include "cli/RunFailures.h"
 #include "cli/TerminalInteraction.h"
 #include "platform/Shell.h"
 #include "prefs/PropertiesValues.h"
@@ -44,11 +45,10 @@ std::string AbsoluteFolder(const std::string& folder) {
 }
 
 // The link options, emphasis tags and index detail come from the stored settings, as in the
-// window; the archive folder is the one given.
-void LoadSettings(AppContext& context, const std::string& folder) {
+// window; the archive folder is the one given, not the one of the settings.
+void LoadSettings(AppContext& context) {
   PropertiesValues values;
   FillInText(context, values, [] { return std::string(); });
-  context.settings.CurrentArchiveFolder = AbsoluteFolder(folder);
 }
 
 }  // namespace
@@ -73,11 +73,12 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
   }
 
   AppContext& context = session.Context();
-  LoadSettings(context, flags.folder);
+  LoadSettings(context);
   ArchiveRunOptions runOptions;
   runOptions.namingRule = session.Source().FileNamingRule();
   runOptions.askToOpenIndex = false;
-  ArchiveRun run(context, ui, runOptions);
+  const std::string folder = AbsoluteFolder(flags.folder);
+  ArchiveRun run(context, ui, folder, runOptions);
   const ArchiveRunReport report = run.Run(chosen);
 
   switch (report.outcome) {
@@ -85,8 +86,7 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
     case ArchiveRunOutcome::Cancelled:
       return kExitRefused;
     case ArchiveRunOutcome::FolderNotCreated:
-      return ReportBadUsage(err, "archive",
-                            "could not create " + context.settings.CurrentArchiveFolder);
+      return ReportBadUsage(err, "archive", "could not create " + folder);
     case ArchiveRunOutcome::Completed:
       break;
   }
@@ -96,10 +96,11 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
     ui.ShowStatus("left out " + std::to_string(report.unplaceableItems) +
                   " items whose host or type cannot name a folder");
   }
+  const int status = ReportRunFailures(err, "archive", report);
   if (flags.open && !ShellSucceeded(SystemShell().Execute(report.indexPage, "")))
     err << "pagehold archive: could not open " << report.indexPage << "\n";
   out << report.indexPage << "\n";
-  return kExitDone;
+  return status;
 }
 
 }  // namespace pagehold

@@ -8,6 +8,7 @@
 #include "archive/ArchiveRun.h"
 #include "cli/CommandArguments.h"
 #include "cli/Commands.h"
+#include "cli/RunFailures.h"
 #include "cli/TerminalInteraction.h"
 #include "platform/Paths.h"
 #include "prefs/AppContext.h"
@@ -59,13 +60,15 @@ int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& er
     return kExitBadUsage;
   if (report->outcome != ArchiveRunOutcome::Completed)
     return kExitRefused;
+  const int status = ReportRunFailures(err, kCommand, *report);
   if (!FileExists(report->indexPage)) {
-    err << "pagehold " << kCommand << ": no entry is left; " << kArchiveInfoFileName << " and "
-        << kIndexPageName << " were removed\n";
-    return kExitDone;
+    if (status == kExitDone)
+      err << "pagehold " << kCommand << ": no entry is left; " << kArchiveInfoFileName << " and "
+          << kIndexPageName << " were removed\n";
+    return status;
   }
   out << report->indexPage << '\n';
-  return kExitDone;
+  return status;
 }
 
 }  // namespace pagehold

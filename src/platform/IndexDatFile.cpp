@@ -1,9 +1,8 @@
 #include "platform/IndexDatFile.h"
 
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
 
+#include "platform/Files.h"
 #include "platform/IndexDatBytes.h"
 #include "platform/IndexDatHashTable.h"
 #include "platform/Paths.h"
@@ -64,13 +63,10 @@ std::optional<IndexDatContents> ParseIndexDat(std::string_view file) {
 }
 
 std::optional<IndexDatContents> ReadIndexDat(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const Result<std::string> file = ReadWholeFile(path);
+  if (!file)
     return std::nullopt;
-  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
-  return ParseIndexDat(file);
+  return ParseIndexDat(*file);
 }
 
 UrlCacheEntry EntryFromRecord(const IndexDatUrlRecord& record, const IndexDatHeader& header,

@@ -1,16 +1,10 @@
 #include "platform/RegistryFile.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
+#include "platform/Files.h"
 #include "platform/RegistryFileLock.h"
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace pagehold {
 
@@ -28,58 +22,6 @@ std::string WriteTarget(const std::string& path) {
       return target.string();
   }
   return path;
-}
-
-#ifdef _WIN32
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  return static_cast<bool>(out);
-}
-
-#else
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (descriptor < 0)
-    return false;
-  size_t written = 0;
-  bool ok = true;
-  while (ok && written < bytes.size()) {
-    const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-    if (count < 0 && errno == EINTR)
-      continue;
-    ok = count > 0;
-    if (ok)
-      written += static_cast<size_t>(count);
-  }
-  ok = ok && ::fsync(descriptor) == 0;
-  return ::close(descriptor) == 0 && ok;
-}
-
-#endif
-
-// Replaces the file with a complete new one. The old file's permissions are kept.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".tmp";
-  if (!WriteWholeFile(temporary, bytes)) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code error;
-  const fs::file_status old = fs::status(path, error);
-  if (!error && fs::exists(old))
-    fs::permissions(temporary, old.permissions(), error);
-  fs::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -100,14 +42,10 @@ std::optional<RegistryText> LoadRegistryText(const std::string& path) {
     return RegistryText();
   if (error || fs::is_directory(status))
     return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const Result<std::string> bytes = ReadWholeFile(path);
+  if (!bytes)
     return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad())
-    return std::nullopt;
-  return RegistryText::Parse(bytes.str());
+  return RegistryText::Parse(*bytes);
 }
 
 RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {}
@@ -133,7 +71,7 @@ bool RegistryFile::WriteString(RegistryRoot root, std::string_view key, std::str
   std::optional<RegistryText> text = LoadRegistryText(target);
   if (!text || !text->Set(RegistryKeyPath(root, key), name, value))
     return false;
-  return ReplaceFile(target, text->Format());
+  return ReplaceFileAtomically(target, text->Format()).ok();
 }
 
 }  // namespace pagehold

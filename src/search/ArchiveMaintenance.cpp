@@ -2,7 +2,6 @@
 
 #include "platform/Interaction.h"
 #include "platform/Shell.h"
-#include "prefs/CurrentSettings.h"
 #include "search/FindInArchive.h"
 #include "search/FolderMemory.h"
 #include "search/SearchMessages.h"
@@ -11,7 +10,7 @@ namespace pagehold {
 
 namespace {
 
-// CurrentArchiveFolder holds at most this many characters.
+// An archive folder has at most this many characters, as the settings hold it.
 constexpr size_t kFolderLimit = 255;
 
 }  // namespace
@@ -35,25 +34,14 @@ bool ExploreArchive(const std::string& typedFolder, ShellLauncher& shell, Intera
   return true;
 }
 
-CurrentArchiveFolderSwap::CurrentArchiveFolderSwap(CurrentSettings& settings, std::string folder)
-    : settings_(settings), previous_(std::move(settings.CurrentArchiveFolder)) {
-  settings_.CurrentArchiveFolder = std::move(folder);
-}
-
-CurrentArchiveFolderSwap::~CurrentArchiveFolderSwap() {
-  settings_.CurrentArchiveFolder = std::move(previous_);
-}
-
-bool ReindexArchive(const std::string& typedFolder, CurrentSettings& settings, Interaction& ui,
-                    FolderMemory& memory, const ReindexRun& run) {
+bool ReindexArchive(const std::string& typedFolder, Interaction& ui, FolderMemory& memory,
+                    const ReindexRun& run) {
   const std::optional<std::string> folder = MaintenanceFolder(typedFolder, ui);
   if (!folder)
     return false;
-  // The current archive folder is put back first (by the swap's end), then the folder is
-  // remembered, however the run ends.
+  // The folder is remembered however the run ends.
   try {
-    const CurrentArchiveFolderSwap swap(settings, folder->substr(0, kFolderLimit));
-    run();
+    run(folder->substr(0, kFolderLimit));
   } catch (...) {
     memory.Remember(RememberedFolder::Reindex, typedFolder);
     throw;
@@ -67,8 +55,8 @@ std::optional<ArchiveRunReport> ReindexWithArchiveRun(const std::string& typedFo
                                                       FolderMemory& memory,
                                                       const ArchiveRunOptions& options) {
   std::optional<ArchiveRunReport> report;
-  ReindexArchive(typedFolder, context.settings, ui, memory, [&] {
-    ArchiveRun run(context, ui, options);
+  ReindexArchive(typedFolder, ui, memory, [&](const std::string& archiveFolder) {
+    ArchiveRun run(context, ui, archiveFolder, options);
     report = run.Run(ItemRefs{});
   });
   return report;

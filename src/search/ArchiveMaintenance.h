@@ -14,7 +14,6 @@ namespace pagehold {
 class FolderMemory;
 class Interaction;
 class ShellLauncher;
-struct CurrentSettings;
 
 // The folder of the field with a separator appended, when it holds archive.dat. Otherwise shows
 // the message about the missing info file (also for an empty field) and gives nothing.
@@ -26,30 +25,15 @@ std::optional<std::string> MaintenanceFolder(const std::string& typedFolder, Int
 bool ExploreArchive(const std::string& typedFolder, ShellLauncher& shell, Interaction& ui,
                     FolderMemory& memory);
 
-// Puts another folder in CurrentArchiveFolder for as long as the object lives, and the previous
-// value back when it goes, also when an exception leaves the scope.
-class CurrentArchiveFolderSwap {
- public:
-  CurrentArchiveFolderSwap(CurrentSettings& settings, std::string folder);
-  ~CurrentArchiveFolderSwap();
-  CurrentArchiveFolderSwap(const CurrentArchiveFolderSwap&) = delete;
-  CurrentArchiveFolderSwap& operator=(const CurrentArchiveFolderSwap&) = delete;
+// Runs an archive run in re-index mode (an empty selection) on the archive folder given.
+using ReindexRun = std::function<void(const std::string& archiveFolder)>;
 
- private:
-  CurrentSettings& settings_;
-  std::string previous_;
-};
-
-// Runs an archive run in re-index mode (an empty selection) on the archive folder it finds in
-// CurrentArchiveFolder.
-using ReindexRun = std::function<void()>;
-
-// Re-indexes the archive folder of the field: CurrentArchiveFolder becomes that folder (cut to
-// 255 characters) while run runs and is put back afterwards, and the folder text is remembered
-// as typed. Both happen also when run throws; the exception then goes on to the caller. Returns
-// false when the folder was refused (run is not called).
-bool ReindexArchive(const std::string& typedFolder, CurrentSettings& settings, Interaction& ui,
-                    FolderMemory& memory, const ReindexRun& run);
+// Re-indexes the archive folder of the field: run gets that folder (cut to 255 characters), and
+// the folder text is remembered as typed, also when run throws; the exception then goes on to
+// the caller. The current settings are not touched: the folder is the run's own. Returns false
+// when the folder was refused (run is not called).
+bool ReindexArchive(const std::string& typedFolder, Interaction& ui, FolderMemory& memory,
+                    const ReindexRun& run);
 
 // ReindexArchive with the archive run: an empty selection on the folder, with the run's options
 // (the window asks whether to open the index page, the command line does not). Gives the run's

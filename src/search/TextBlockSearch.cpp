@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <memory>
 
 #include "cache/Text.h"
+#include "platform/Files.h"
 
 namespace pagehold {
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-}  // namespace
 
 bool BlockContainsText(std::string_view block, std::string_view lowerPattern) {
   const size_t end = block.find('\0');
@@ -37,12 +29,12 @@ bool BlockContainsText(std::string_view block, std::string_view lowerPattern) {
 }
 
 bool FileContainsText(const std::string& path, std::string_view lowerPattern) {
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  const Result<FileHandle> file = FileHandle::Open(path, "rb");
   if (!file)
     return false;
   std::array<char, kTextSearchBlockSize> block;
   for (;;) {
-    const size_t got = std::fread(block.data(), 1, block.size(), file.get());
+    const size_t got = std::fread(block.data(), 1, block.size(), file->get());
     if (BlockContainsText(std::string_view(block.data(), got), lowerPattern))
       return true;
     if (got < block.size())

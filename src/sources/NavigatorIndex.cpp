@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "cache/Dates.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorIndexPage.h"
 #include "sources/NavigatorTextIndex.h"
@@ -25,30 +27,15 @@ constexpr double kOldestDays = 5000;
 constexpr int kLinesPerYield = 5;
 constexpr std::uint8_t kMimeIndexMask = 0xFF;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a file for reading; nothing for a folder or a file that cannot be opened.
-File OpenForReading(const std::string& path) {
-  if (!FileExists(path))
-    return nullptr;
-  return File(std::fopen(path.c_str(), "rb"));
+// Opens a file for reading; an empty handle for a folder or a file that cannot be opened.
+FileHandle OpenForReading(const std::string& path) {
+  Result<FileHandle> file = FileHandle::Open(path, "rb");
+  return file ? std::move(*file) : FileHandle();
 }
 
 std::string ReadUpTo(std::FILE* file, size_t count) {
   std::string bytes(count, '\0');
   bytes.resize(std::fread(bytes.data(), 1, count, file));
-  return bytes;
-}
-
-std::string ReadAll(std::FILE* file) {
-  std::string bytes;
-  char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-    bytes.append(chunk, got);
   return bytes;
 }
 
@@ -103,7 +90,7 @@ bool NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath) {
 
   std::string firstBytes;
   {
-    const File file = OpenForReading(indexPath);
+    const FileHandle file = OpenForReading(indexPath);
     if (!file) {
       ui_.Ask(CloseBrowserMessage());
       return false;
@@ -118,7 +105,7 @@ bool NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath) {
 }
 
 void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize) {
-  const File file = OpenForReading(indexPath);
+  const FileHandle file = OpenForReading(indexPath);
   if (!file)
     throw std::runtime_error("Cannot open the cache index " + indexPath);
   // One buffer serves the whole pass; a page read short (the file's trailing part) is parsed
@@ -147,10 +134,10 @@ void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize)
 }
 
 void NavigatorIndexReader::ReadTextLines(const std::string& indexPath) {
-  const File file = OpenForReading(indexPath);
-  if (!file)
+  const Result<std::string> read = ReadWholeFile(indexPath);
+  if (!read)
     throw std::runtime_error("Cannot open the cache index " + indexPath);
-  const std::string text = ReadAll(file.get());
+  const std::string& text = *read;
   std::string line;
   size_t at = ReadTextIndexLine(text, 0, line);  // the header
   for (int counter = 0; at < text.size(); ++counter) {

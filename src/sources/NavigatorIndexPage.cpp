@@ -4,6 +4,7 @@
 #include <array>
 
 #include "cache/Text.h"
+#include "platform/LittleEndian.h"
 
 namespace pagehold {
 
@@ -50,15 +51,17 @@ unsigned char IndexPageView::Byte(int at) const {
 unsigned IndexPageView::Word(int at) const {
   if (at < 0 || at > size_ - 3)
     return 0;
-  return Byte(at) | static_cast<unsigned>(Byte(at + 1)) << 8;
+  const char bytes[2] = {static_cast<char>(Byte(at)), static_cast<char>(Byte(at + 1))};
+  return ReadU16(std::string_view(bytes, sizeof bytes), 0);
 }
 
 std::uint32_t IndexPageView::Long(int at) const {
   if (at < 0 || at > size_ - 5)
     return 0;
-  return Byte(at) | static_cast<std::uint32_t>(Byte(at + 1)) << 8 |
-         static_cast<std::uint32_t>(Byte(at + 2)) << 16 |
-         static_cast<std::uint32_t>(Byte(at + 3)) << 24;
+  // Bytes past the end of a short page read as zero.
+  const char bytes[4] = {static_cast<char>(Byte(at)), static_cast<char>(Byte(at + 1)),
+                         static_cast<char>(Byte(at + 2)), static_cast<char>(Byte(at + 3))};
+  return ReadU32(std::string_view(bytes, sizeof bytes), 0);
 }
 
 std::string IndexPageView::String(int at, int length) const {

@@ -5,8 +5,8 @@
 #include <optional>
 #include <system_error>
 
-#include "cache/Folders.h"
 #include "cache/Text.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorFileLookup.h"
 
@@ -60,10 +60,12 @@ bool TNavigator4::LoadPrefs() {
   if (loaded_)
     return true;
   const std::optional<std::string> path = FileInFolder(UserDirectory(), "prefs.js");
-  std::string text;
-  if (!path || !ReadWholeFile(*path, text))
+  if (!path)
     return false;
-  prefs_ = std::move(text);
+  Result<std::string> text = ReadWholeFile(*path);
+  if (!text)
+    return false;
+  prefs_ = std::move(*text);
   position_ = 0;
   loaded_ = true;
   return true;

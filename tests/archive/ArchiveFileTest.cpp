@@ -30,7 +30,6 @@ TCacheItem Item(const std::string& url, int mimeIndex, const std::string& fileNa
 class ArchiveFileTest : public ::testing::Test {
  protected:
   ArchiveFileTest() : context(Product::Navigator, program.path()) {
-    context.settings.CurrentArchiveFolder = archive.path();
     testing::WriteFile(program.Child("images/text.gif"), "text picture");
     testing::WriteFile(program.Child("images/Pagehold.gif"), "logo");
   }
@@ -68,12 +67,11 @@ TEST_F(ArchiveFileTest, SavesAndLoadsRecordsInOrder) {
   MergeIntoArchive(list, Item("http://a.com:80/", 1, "index.htm", "Home"));
   MergeIntoArchive(list, Item("http://B.org:8080/b", 1, "b.htm"));
   MergeIntoArchive(list, Item("http://a.com:80/logo.gif", 2, "logo.gif"));
-  ASSERT_TRUE(SaveArchive(context, list));
-  EXPECT_TRUE(list.Empty());
+  ASSERT_TRUE(SaveArchive(archive.path(), list));
   EXPECT_TRUE(FileExists(DatPath()));
   EXPECT_FALSE(fs::exists(archive.Child("archive.tmp")));
 
-  const ArchiveList loaded = LoadArchive(context, usedNames);
+  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
   ASSERT_EQ(loaded.Size(), 3u);
   EXPECT_EQ(Urls(loaded), (std::vector<std::string>{"http://a.com:80/", "http://B.org:8080/b",
                                                     "http://a.com:80/logo.gif"}));
@@ -93,7 +91,7 @@ TEST_F(ArchiveFileTest, DropsRecordsWhoseFilesAreGoneAndFreesTheirNames) {
   WriteDat({Item("http://a.com:80/gone", 1, "gone.htm"),
             Item("http://a.com:80/kept", 1, "kept.htm"),
             Item("http://a.com:80/gone2", 2, "gone.gif")});
-  const ArchiveList loaded = LoadArchive(context, usedNames);
+  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
   EXPECT_EQ(Urls(loaded), std::vector<std::string>{"http://a.com:80/kept"});
   EXPECT_FALSE(usedNames.Contains("a.com\\text\\gone.htm"));
   EXPECT_TRUE(usedNames.Contains("a.com\\text\\kept.htm"));
@@ -110,7 +108,7 @@ TEST_F(ArchiveFileTest, NeverFollowsANameOutOfItsFolder) {
             Item("http://a.com:80/2", 1, "..\\..\\outside.htm"),
             Item("http://a.com:80/3", 1, "sub/deeper.htm"), Item("http://a.com:80/4", 1, ".."),
             Item("http://a.com:80/5", 1, ""), Item("http://a.com:80/6", 1, "inside.htm")});
-  const ArchiveList loaded = LoadArchive(context, usedNames);
+  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
   EXPECT_EQ(Urls(loaded), std::vector<std::string>{"http://a.com:80/6"});
   EXPECT_EQ(usedNames.Size(), 1u);
 }
@@ -136,7 +134,7 @@ TEST_F(ArchiveFileTest, ACutOffLastRecordEndsTheList) {
   WriteRecord(Item("http://a.com:80/3", 1, "3.htm"), third);
   WriteDat({Item("http://a.com:80/1", 1, "1.htm"), Item("http://a.com:80/2", 1, "2.htm")},
            third.substr(0, 10));
-  EXPECT_EQ(LoadArchive(context, usedNames).Size(), 2u);
+  EXPECT_EQ(LoadArchive(context, archive.path(), usedNames).Size(), 2u);
 }
 
 TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
@@ -145,7 +143,7 @@ TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
   // An older file holds the same Url twice.
   WriteDat({Item("http://a.com:80/a", 1, "a.htm", "old"), Item("http://a.com:80/b", 1, "b.htm"),
             Item("http://a.com:80/a", 1, "a2.htm", "second")});
-  ArchiveList list = LoadArchive(context, usedNames);
+  ArchiveList list = LoadArchive(context, archive.path(), usedNames);
   ASSERT_EQ(list.Size(), 3u);
 
   TCacheItem item = Item("http://a.com:80/a", 1, "a.htm", "new");
@@ -164,9 +162,9 @@ TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
   EXPECT_EQ(FindArchivedName(list, "http://a.com:80/A"), "upper.htm");
   EXPECT_EQ(FindArchivedName(list, "http://a.com:80/a "), std::nullopt);
 
-  ASSERT_TRUE(SaveArchive(context, list));
+  ASSERT_TRUE(SaveArchive(archive.path(), list));
   PutFile("a.com/text/upper.htm");
-  const ArchiveList reloaded = LoadArchive(context, usedNames);
+  const ArchiveList reloaded = LoadArchive(context, archive.path(), usedNames);
   ASSERT_EQ(reloaded.Size(), 4u);
   EXPECT_EQ(reloaded[0].Title, "new");
   EXPECT_EQ(reloaded[1].FileName, "b.htm");
@@ -193,7 +191,7 @@ TEST_F(ArchiveFileTest, SavingNothingRemovesTheFile) {
   WriteDat({Item("http://a.com:80/a", 1, "a.htm")});
   testing::WriteFile(archive.Child("archive.tmp"), "left by a crash");
   ArchiveList empty;
-  EXPECT_TRUE(SaveArchive(context, empty));
+  EXPECT_TRUE(SaveArchive(archive.path(), empty));
   EXPECT_FALSE(fs::exists(DatPath()));
   EXPECT_FALSE(fs::exists(archive.Child("archive.tmp")));
 }
@@ -206,7 +204,7 @@ TEST_F(ArchiveFileTest, WritesManyRecordsAcrossBlocks) {
     WriteRecord(item, expected);
     MergeIntoArchive(list, item);
   }
-  ASSERT_TRUE(SaveArchive(context, list));
+  ASSERT_TRUE(SaveArchive(archive.path(), list));
   EXPECT_EQ(testing::ReadFile(DatPath()), expected);
 }
 
@@ -218,16 +216,14 @@ TEST_F(ArchiveFileTest, AFailedSaveLeavesTheOldFileWhole) {
   const std::string before = testing::ReadFile(DatPath());
   fs::create_directory(archive.Child("archive.tmp"));
 
-  ArchiveList list = LoadArchive(context, usedNames);
+  ArchiveList list = LoadArchive(context, archive.path(), usedNames);
   MergeIntoArchive(list, Item("http://a.com:80/new", 1, "new.htm"));
-  EXPECT_FALSE(SaveArchive(context, list));
-  EXPECT_TRUE(list.Empty());
+  EXPECT_FALSE(SaveArchive(archive.path(), list));
   EXPECT_EQ(testing::ReadFile(DatPath()), before);
 }
 
 TEST_F(ArchiveFileTest, AFirstLoadCreatesTheFolderAndPlacesThePictures) {
-  context.settings.CurrentArchiveFolder = archive.Child("new/archive");
-  const ArchiveList list = LoadArchive(context, usedNames);
+  const ArchiveList list = LoadArchive(context, archive.Child("new/archive"), usedNames);
   EXPECT_TRUE(list.Empty());
   EXPECT_EQ(testing::ReadFile(archive.Child("new/archive/images/text.gif")), "text picture");
   EXPECT_EQ(testing::ReadFile(archive.Child("new/archive/images/Pagehold.gif")), "logo");
@@ -237,7 +233,8 @@ TEST_F(ArchiveFileTest, AFirstLoadCreatesTheFolderAndPlacesThePictures) {
 
 TEST_F(ArchiveFileTest, CopyingPicturesNeverReplacesOne) {
   testing::WriteFile(archive.Child("images/text.gif"), "the archive's own");
-  CopyIndexImages(context);
+  // The pictures missing beside the program are reported; the others are still copied.
+  EXPECT_FALSE(CopyIndexImages(context, archive.path()));
   EXPECT_EQ(testing::ReadFile(archive.Child("images/text.gif")), "the archive's own");
   EXPECT_EQ(testing::ReadFile(archive.Child("images/Pagehold.gif")), "logo");
 }

@@ -27,15 +27,14 @@ constexpr int kGif = 2;
 constexpr int kJpeg = 3;
 constexpr int kZip = 44;
 
-// A cache, an archive folder and a program folder in one temporary folder, and a context whose
-// current archive folder is the archive.
+// A cache, an archive folder and a program folder in one temporary folder, and a context.
 class ArchiveRunTest : public ::testing::Test {
  protected:
   explicit ArchiveRunTest(Product product = Product::Navigator)
       : context(product, root.Child("program/")) {
     fs::create_directories(root.Child("program"));
     fs::create_directories(root.Child("archive"));
-    context.settings.CurrentArchiveFolder = root.Child("archive");
+    archiveFolder = root.Child("archive");
     context.settings.ShowOriginalUrls = false;
     context.settings.StrikeoutLinks = false;
     context.settings.EmphasizeLinks = false;
@@ -64,7 +63,7 @@ class ArchiveRunTest : public ::testing::Test {
   }
 
   ArchiveRunReport Run(const ItemRefs& selection) {
-    return ArchiveRun(context, interaction).Run(selection);
+    return ArchiveRun(context, interaction, archiveFolder).Run(selection);
   }
 
   std::string Archived(const std::string& relative) const {
@@ -84,6 +83,7 @@ class ArchiveRunTest : public ::testing::Test {
 
   TempFolder root;
   AppContext context;
+  std::string archiveFolder;
   ScriptedInteraction interaction;
   CacheList cache;
 };
@@ -279,7 +279,7 @@ TEST_F(ArchiveRunTest, ReindexDropsRecordsWhoseFilesWereDeleted) {
 
 TEST_F(ArchiveRunTest, MissingFolderIsCreatedOnlyWhenTheAnswerIsYes) {
   Cached("host", "/a.gif", kGif, "a");
-  context.settings.CurrentArchiveFolder = root.Child("deep/new/archive");
+  archiveFolder = root.Child("deep/new/archive");
 
   interaction.QueueAnswer(MessageAnswer::No);
   ArchiveRunReport report = Run(All());
@@ -300,7 +300,7 @@ TEST_F(ArchiveRunTest, MissingFolderIsCreatedOnlyWhenTheAnswerIsYes) {
 TEST_F(ArchiveRunTest, AFolderThatCannotBeCreatedIsReported) {
   Cached("host", "/a.gif", kGif, "a");
   WriteFile(root.Child("blocker"), "a file where a folder should be");
-  context.settings.CurrentArchiveFolder = root.Child("blocker/archive");
+  archiveFolder = root.Child("blocker/archive");
   interaction.QueueAnswer(MessageAnswer::Yes);
   const ArchiveRunReport report = Run(All());
   EXPECT_EQ(report.outcome, ArchiveRunOutcome::FolderNotCreated);
@@ -316,7 +316,7 @@ TEST_F(ArchiveRunTest, OneItemsFailureDoesNotStopTheRun) {
   WriteFile(root.Child("archive/blocked"), "");
   Cached("blocked", "/p.html", kHtml, "page");
   Cached("host", "/q.html", kHtml, "page");
-  // A plain file whose cached copy has gone is recorded all the same (the next load drops it).
+  // A plain file whose cached copy has gone is not recorded: it would be a broken link.
   TCacheItem& vanished = Cached("host", "/v.gif", kGif, "v");
   fs::remove(vanished.CacheFile);
   const ArchiveRunReport report = Run(All());
@@ -324,7 +324,12 @@ TEST_F(ArchiveRunTest, OneItemsFailureDoesNotStopTheRun) {
   EXPECT_EQ(report.outcome, ArchiveRunOutcome::Completed);
   EXPECT_EQ(Archived("host/text/q.htm"), "page");
   EXPECT_FALSE(InArchive("host/image/v.gif"));
-  EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"q.htm", "v.gif"}));
+  EXPECT_EQ(RecordedNames(), (std::vector<std::string>{"q.htm"}));
+  EXPECT_EQ(report.archivedItems, 1u);
+  ASSERT_EQ(report.failures.size(), 2u);
+  EXPECT_EQ(report.failures[0].action, "archive http://blocked:80/p.html");
+  EXPECT_EQ(report.failures[1].failure.subject, vanished.CacheFile);
+  EXPECT_EQ(report.failures[1].failure.reason, "No such file or directory");
 }
 
 TEST_F(ArchiveRunTest, HostileDomainsTypesAndUrlsStayInsideTheArchive) {

@@ -55,9 +55,7 @@ std::string Forward(const std::string& page) {
 
 class IndexPagesTest : public ::testing::Test {
  protected:
-  IndexPagesTest() : context(Product::Navigator, program.path()) {
-    context.settings.CurrentArchiveFolder = root.path();
-  }
+  IndexPagesTest() : context(Product::Navigator, program.path()) {}
 
   // Merges an item of the domain and writes its archived file.
   void Add(const std::string& domain, const std::string& url, int mimeIndex,
@@ -77,7 +75,7 @@ class IndexPagesTest : public ::testing::Test {
   }
 
   void Build(std::string_view date = "12/7/26") {
-    BuildIndexPages(context, archive, interaction, date);
+    ASSERT_TRUE(BuildIndexPages(context, root.path(), archive, interaction, date));
   }
 
   std::string Read(const std::string& relative) { return testing::ReadFile(root.Child(relative)); }
@@ -377,7 +375,9 @@ TEST_F(IndexPagesTest, AnEmptyArchiveOnlyRemovesTheEntryPage) {
 TEST_F(IndexPagesTest, AFailedPageEndsTheBuild) {
   Add("a.com", "http://a.com:80/a.zip", kZip, "a.zip", "zip");
   fs::create_directory(root.Child("a.com/other_index.htm"));  // a folder where a page goes
-  EXPECT_THROW(Build(), std::runtime_error);
+  const Status built = BuildIndexPages(context, root.path(), archive, interaction, "12/7/26");
+  ASSERT_FALSE(built);
+  EXPECT_EQ(built.failure().subject, root.Child("a.com/other_index.htm"));
   EXPECT_TRUE(fs::exists(root.Child("indlist.htm")));
 }
 

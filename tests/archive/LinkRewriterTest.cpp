@@ -350,7 +350,9 @@ TEST_F(LinkRewriterTest, WriteArchivedPageWritesTheRewrittenPageAndItsTitle) {
   item.CacheFile = folder.Child("cache/gone");
   item.Title = "kept";
   const std::string missingTarget = folder.Child("b.htm");
-  EXPECT_FALSE(rewriter.WriteArchivedPage(item, missingTarget));
+  const Status missing = rewriter.WriteArchivedPage(item, missingTarget);
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.failure().subject, item.CacheFile);
   EXPECT_FALSE(std::filesystem::exists(missingTarget));
   EXPECT_EQ(item.Title, "kept");
 }

@@ -29,22 +29,24 @@ TEST(FoldersTest, ForceFolderCreatesEveryMissingParent) {
   const std::string cases[] = {"A/B/C/", "D/E/F", "G\\", "H/I/J/K"};
   const std::string created[] = {"A/B/C", "D/E/F", "G", "H/I/J/K"};
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    ForceFolder(folder.path() + cases[i]);
+    EXPECT_TRUE(ForceFolder(folder.path() + cases[i])) << cases[i];
     EXPECT_TRUE(DirectoryExists(folder.path() + created[i])) << cases[i];
   }
-  ForceFolder(folder.path() + "A/B/C/");  // existing: nothing to do, no error
+  EXPECT_TRUE(ForceFolder(folder.path() + "A/B/C/"));  // existing: nothing to do, no error
   EXPECT_TRUE(DirectoryExists(folder.path() + "A/B/C"));
 }
 
-TEST(FoldersTest, ForceFolderLeavesFailuresToTheCaller) {
+TEST(FoldersTest, ForceFolderNamesTheFolderItCouldNotMake) {
   TempFolder folder;
   WriteFile(folder.Child("file"), "x");
-  EXPECT_NO_THROW(ForceFolder(folder.Child("file/sub")));
+  const Status made = ForceFolder(folder.Child("file/sub/deeper"));
+  ASSERT_FALSE(made);
+  EXPECT_EQ(made.failure().subject, folder.Child("file"));  // a file where a folder goes
   EXPECT_FALSE(DirectoryExists(folder.Child("file/sub")));
-  EXPECT_NO_THROW(ForceFolder("/"));
+  EXPECT_TRUE(ForceFolder("/"));
 
   try {
-    ForceFolder("");
+    (void)ForceFolder("");
     ADD_FAILURE() << "an empty path must be refused";
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "Unable to create directory");
@@ -55,8 +57,8 @@ TEST(FoldersTest, ForceFolderCreatesShortRelativeFolders) {
   TempFolder folder;
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(folder.path());
-  ForceFolder("ab");
-  ForceFolder("xyz/q");
+  EXPECT_TRUE(ForceFolder("ab"));
+  EXPECT_TRUE(ForceFolder("xyz/q"));
   const bool shortMade = DirectoryExists("ab");
   const bool nestedMade = DirectoryExists("xyz/q");
   std::filesystem::current_path(previous);
@@ -76,29 +78,12 @@ TEST(FoldersTest, CopyOverReplacesTheTarget) {
   EXPECT_TRUE(CopyOver(source, folder.Child("fresh.txt")));
   EXPECT_EQ(ReadFile(folder.Child("fresh.txt")), "new content");
 
-  EXPECT_FALSE(CopyOver(folder.Child("missing.txt"), folder.Child("none.txt")));
+  const Status missing = CopyOver(folder.Child("missing.txt"), folder.Child("none.txt"));
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.failure().subject, folder.Child("missing.txt"));
   EXPECT_FALSE(std::filesystem::exists(folder.Child("none.txt")));
   std::filesystem::create_directory(folder.Child("folder"));
   EXPECT_FALSE(CopyOver(source, folder.Child("folder")));
-}
-
-TEST(FoldersTest, ReadWholeFileTakesEveryByte) {
-  TempFolder folder;
-  std::string bytes(200000, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    bytes[i] = static_cast<char>(i % 253);
-  WriteFile(folder.Child("big.bin"), bytes);
-  std::string got = "stale";
-  EXPECT_TRUE(ReadWholeFile(folder.Child("big.bin"), got));
-  EXPECT_EQ(got, bytes);
-
-  WriteFile(folder.Child("empty.bin"), "");
-  EXPECT_TRUE(ReadWholeFile(folder.Child("empty.bin"), got));
-  EXPECT_EQ(got, "");
-  got = "stale";
-  EXPECT_FALSE(ReadWholeFile(folder.Child("missing.bin"), got));
-  EXPECT_EQ(got, "");
-  EXPECT_FALSE(ReadWholeFile(folder.path(), got));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/Shell.h"
-#include "prefs/CurrentSettings.h"
 #include "search/ArchiveMaker.h"
 #include "search/RecordingFolderMemory.h"
 #include "support/ScriptedInteraction.h"
@@ -40,7 +39,6 @@ class ArchiveMaintenanceTest : public ::testing::Test {
  protected:
   ArchiveMaintenanceTest() {
     testing::WriteFile(archiveFolder_.Child("archive.dat"), std::string(28, '\0'));
-    settings_.CurrentArchiveFolder = "previous folder";
   }
 
   std::string Typed() const { return testing::AsTyped(archiveFolder_.path()); }
@@ -50,7 +48,6 @@ class ArchiveMaintenanceTest : public ::testing::Test {
   ScriptedInteraction ui_;
   RecordingFolderMemory memory_;
   RecordingShell shell_;
-  CurrentSettings settings_;
 };
 
 TEST_F(ArchiveMaintenanceTest, FolderRuleAppendsTheSeparatorAndRequiresTheInfoFile) {
@@ -96,52 +93,39 @@ TEST_F(ArchiveMaintenanceTest, ExploreOpensTheFolderWithTheExploreVerbAndRemembe
 TEST_F(ArchiveMaintenanceTest, RefusedFolderIsNeitherExploredNorReindexedNorRemembered) {
   bool ran = false;
   EXPECT_FALSE(ExploreArchive(emptyFolder_.path(), shell_, ui_, memory_));
-  EXPECT_FALSE(ReindexArchive("", settings_, ui_, memory_, [&ran] { ran = true; }));
+  EXPECT_FALSE(ReindexArchive("", ui_, memory_, [&ran](const std::string&) { ran = true; }));
   EXPECT_TRUE(shell_.calls.empty());
   EXPECT_FALSE(ran);
   EXPECT_TRUE(memory_.remembered.empty());
   EXPECT_EQ(ui_.messages.size(), 2u);
-  EXPECT_EQ(settings_.CurrentArchiveFolder, "previous folder");
 }
 
-TEST_F(ArchiveMaintenanceTest, ReindexRunsOnTheFolderAndPutsTheCurrentFolderBack) {
+TEST_F(ArchiveMaintenanceTest, ReindexRunsOnTheFolderAndRemembersItAsTyped) {
   std::string seen;
-  EXPECT_TRUE(ReindexArchive(Typed(), settings_, ui_, memory_,
-                             [&] { seen = settings_.CurrentArchiveFolder; }));
+  EXPECT_TRUE(
+      ReindexArchive(Typed(), ui_, memory_, [&](const std::string& folder) { seen = folder; }));
   EXPECT_EQ(seen, archiveFolder_.path());
-  EXPECT_EQ(settings_.CurrentArchiveFolder, "previous folder");
   ASSERT_EQ(memory_.remembered.size(), 1u);
   EXPECT_EQ(memory_.remembered[0].second, Typed());
 }
 
-TEST_F(ArchiveMaintenanceTest, FailingRunStillRestoresTheFolderAndRemembersTheField) {
-  std::string currentWhenRemembered;
-  struct CheckingMemory : FolderMemory {
-    CurrentSettings* settings = nullptr;
-    std::string* seen = nullptr;
-    void Remember(RememberedFolder, const std::string&) override {
-      *seen = settings->CurrentArchiveFolder;
-    }
-  } memory;
-  memory.settings = &settings_;
-  memory.seen = &currentWhenRemembered;
-
-  EXPECT_THROW(ReindexArchive(Typed(), settings_, ui_, memory,
-                              [] { throw std::runtime_error("disk full"); }),
+TEST_F(ArchiveMaintenanceTest, FailingRunStillRemembersTheField) {
+  EXPECT_THROW(ReindexArchive(Typed(), ui_, memory_,
+                              [](const std::string&) { throw std::runtime_error("disk full"); }),
                std::runtime_error);
-  EXPECT_EQ(settings_.CurrentArchiveFolder, "previous folder");
-  EXPECT_EQ(currentWhenRemembered, "previous folder");
+  ASSERT_EQ(memory_.remembered.size(), 1u);
+  EXPECT_EQ(memory_.remembered[0].second, Typed());
 }
 
-TEST_F(ArchiveMaintenanceTest, CurrentFolderDuringReindexIsCutTo255Characters) {
+TEST_F(ArchiveMaintenanceTest, FolderOfTheReindexIsCutTo255Characters) {
   // A folder path longer than 255 characters that holds an archive.
   std::string deep = archiveFolder_.path();
   while (deep.size() < 300)
     deep = deep + std::string(40, 'd') + "/";
   testing::WriteFile(deep + "archive.dat", "");
   std::string seen;
-  EXPECT_TRUE(ReindexArchive(deep, settings_, ui_, memory_,
-                             [&] { seen = settings_.CurrentArchiveFolder; }));
+  EXPECT_TRUE(
+      ReindexArchive(deep, ui_, memory_, [&](const std::string& folder) { seen = folder; }));
   EXPECT_EQ(seen, deep.substr(0, 255));
 }
 

@@ -1,0 +1,201 @@
+#include "platform/Files.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace pagehold {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+// Makes a completed rename survive a crash: the folder entry itself is flushed.
+void FlushFolderOf(const std::string& path) {
+#ifndef _WIN32
+  const fs::path parent = fs::path(path).parent_path();
+  const fs::path folder = parent.empty() ? fs::path(".") : parent;
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor >= 0) {
+    ::fsync(descriptor);
+    ::close(descriptor);
+  }
+#else
+  (void)path;  // MOVEFILE_WRITE_THROUGH already waited for the rename to reach the disk
+#endif
+}
+
+// Renames source over target in one step.
+Status MoveIntoPlace(const std::string& source, const std::string& target) {
+#ifdef _WIN32
+  // A hidden or read-only target would refuse to be replaced.
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (MoveFileExA(source.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    const std::error_code error(static_cast<int>(GetLastError()), std::system_category());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+      SetFileAttributesA(target.c_str(), attributes);
+    return Failure::FromErrorCode(target, error);
+  }
+  return {};
+#else
+  if (std::rename(source.c_str(), target.c_str()) != 0)
+    return Failure::FromErrno(target);
+  return {};
+#endif
+}
+
+// The permissions of the file being replaced go to its successor.
+void KeepPermissions(const std::string& from, const std::string& to) {
+  std::error_code error;
+  const fs::file_status old = fs::status(from, error);
+  if (!error && fs::exists(old))
+    fs::permissions(to, old.permissions(), error);
+}
+
+}  // namespace
+
+FileHandle::~FileHandle() {
+  if (file_ != nullptr)
+    std::fclose(file_);
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)) {}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+  if (this != &other) {
+    if (file_ != nullptr)
+      std::fclose(file_);
+    file_ = std::exchange(other.file_, nullptr);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+Result<FileHandle> FileHandle::Open(const std::string& path, const char* mode) {
+  if (IsFolder(path))
+    return Failure::FromErrno(path, EISDIR);
+  std::FILE* file = std::fopen(path.c_str(), mode);
+  if (file == nullptr)
+    return Failure::FromErrno(path);
+  return FileHandle(file, path);
+}
+
+Status FileHandle::Write(std::string_view bytes) {
+  if (bytes.empty())
+    return {};
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+    return Failure::FromErrno(path_, errno != 0 ? errno : EIO);
+  return {};
+}
+
+Status FileHandle::FlushToDisk() {
+  if (std::fflush(file_) != 0)
+    return Failure::FromErrno(path_);
+#ifdef _WIN32
+  if (_commit(_fileno(file_)) != 0)
+    return Failure::FromErrno(path_);
+#else
+  if (::fsync(fileno(file_)) != 0)
+    return Failure::FromErrno(path_);
+#endif
+  return {};
+}
+
+Status FileHandle::Close() {
+  std::FILE* file = std::exchange(file_, nullptr);
+  if (file != nullptr && std::fclose(file) != 0)
+    return Failure::FromErrno(path_);
+  return {};
+}
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+  Result<FileHandle> file = FileHandle::Open(path, "rb");
+  if (!file)
+    return file.failure();
+  std::string bytes;
+  char block[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file->get())) > 0)
+    bytes.append(block, got);
+  if (std::ferror(file->get()))
+    return Failure::FromErrno(path, errno != 0 ? errno : EIO);
+  return bytes;
+}
+
+Status WriteWholeFile(const std::string& path, std::string_view bytes) {
+  Result<FileHandle> file = FileHandle::Open(path, "wb");
+  if (!file)
+    return file.failure();
+  if (Status written = file->Write(bytes); !written)
+    return written;
+  return file->Close();
+}
+
+Status ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                             const std::string& temporaryPath) {
+  const auto written = [&]() -> Status {
+    Result<FileHandle> file = FileHandle::Open(temporaryPath, "wb");
+    if (!file)
+      return file.failure();
+    if (Status status = file->Write(bytes); !status)
+      return status;
+    if (Status status = file->FlushToDisk(); !status)
+      return status;
+    return file->Close();
+  }();
+  // Only a complete, flushed temporary file may take the place of the old one.
+  Status moved = written;
+  if (moved) {
+    KeepPermissions(path, temporaryPath);
+    moved = MoveIntoPlace(temporaryPath, path);
+  }
+  if (!moved) {
+    // The failure to report is the one above; a temporary file that cannot be removed either
+    // is replaced by the next attempt.
+    (void)RemoveFile(temporaryPath);
+    return moved;
+  }
+  FlushFolderOf(path);
+  return {};
+}
+
+Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  return ReplaceFileAtomically(path, bytes, path + ".tmp");
+}
+
+void MarkHidden(const std::string& path) {
+#ifdef _WIN32
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+#else
+  (void)path;
+#endif
+}
+
+Status RemoveFile(const std::string& path) {
+  std::error_code error;
+  fs::remove(path, error);
+  if (error)
+    return Failure::FromErrorCode(path, error);
+  return {};
+}
+
+}  // namespace pagehold

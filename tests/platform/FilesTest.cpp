@@ -1,0 +1,66 @@
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/TestFiles.h"
+
+namespace pagehold {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(FilesTest, ReadWholeFileTakesEveryByteAndNamesWhatFailed) {
+  TempFolder folder;
+  std::string bytes(200000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i % 253);
+  WriteFile(folder.Child("big.bin"), bytes);
+  EXPECT_EQ(ReadWholeFile(folder.Child("big.bin")).value(), bytes);
+  WriteFile(folder.Child("empty.bin"), "");
+  EXPECT_EQ(ReadWholeFile(folder.Child("empty.bin")).value(), "");
+
+  for (const std::string& path : {folder.Child("missing.bin"), folder.path()}) {
+    const Result<std::string> read = ReadWholeFile(path);
+    ASSERT_FALSE(read) << path;
+    EXPECT_EQ(read.failure().subject, path);
+    EXPECT_FALSE(read.failure().reason.empty());
+  }
+}
+
+TEST(FilesTest, AtomicReplaceLeavesTheOldFileWhenItCannotFinish) {
+  TempFolder folder;
+  const std::string path = folder.Child("data.bin");
+  ASSERT_TRUE(ReplaceFileAtomically(path, "first"));
+  ASSERT_TRUE(ReplaceFileAtomically(path, "second"));
+  EXPECT_EQ(ReadFile(path), "second");
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+  // A temporary path that cannot be written: the old file stays, whole.
+  const Status failed = ReplaceFileAtomically(path, "third", folder.Child("no/such/folder.tmp"));
+  ASSERT_FALSE(failed);
+  EXPECT_EQ(failed.failure().subject, folder.Child("no/such/folder.tmp"));
+  EXPECT_EQ(ReadFile(path), "second");
+
+  // A target that is a folder cannot be replaced; the temporary file does not stay behind.
+  std::filesystem::create_directory(folder.Child("dir"));
+  WriteFile(folder.Child("dir/keep"), "x");
+  EXPECT_FALSE(ReplaceFileAtomically(folder.Child("dir"), "bytes"));
+  EXPECT_FALSE(std::filesystem::exists(folder.Child("dir.tmp")));
+}
+
+TEST(FilesTest, WriteWholeFileTruncatesAndReportsAFolder) {
+  TempFolder folder;
+  const std::string path = folder.Child("out.txt");
+  ASSERT_TRUE(WriteWholeFile(path, "a longer text"));
+  ASSERT_TRUE(WriteWholeFile(path, "short"));
+  EXPECT_EQ(ReadFile(path), "short");
+  EXPECT_FALSE(WriteWholeFile(folder.path(), "x"));
+}
+
+}  // namespace
+}  // namespace pagehold
