@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Paths.h"
+
 namespace pagehold {
 
 namespace {
@@ -47,16 +49,41 @@ void FolderListing::IndexLowerNames() {
   }
 }
 
-std::optional<FolderListing::Entry> FolderListing::Find(std::string_view name) {
+std::optional<FolderListing::Entry> FolderListing::FindExact(std::string_view name) const {
   const auto exact = byName_.find(std::string(name));
-  if (exact != byName_.end())
-    return Entry{exact->first, exact->second};
+  if (exact == byName_.end())
+    return std::nullopt;
+  return Entry{exact->first, exact->second};
+}
+
+std::optional<FolderListing::Entry> FolderListing::Find(std::string_view name) {
+  if (std::optional<Entry> exact = FindExact(name))
+    return exact;
   if (!byLowerName_)
     IndexLowerNames();
   const auto folded = byLowerName_->find(LowerLetters(name));
   if (folded == byLowerName_->end())
     return std::nullopt;
   return Entry{folded->second->first, folded->second->second};
+}
+
+bool ListedFiles::Exists(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  auto listing = folders_.find(folder);
+  if (listing == folders_.end())
+    listing = folders_.emplace(folder, FolderListing(folder)).first;
+  const std::string name = FileNamePart(path);
+#ifdef _WIN32
+  // The system matches names without regard to letter case.
+  const std::optional<FolderListing::Entry> entry = listing->second.Find(name);
+#else
+  const std::optional<FolderListing::Entry> entry = listing->second.FindExact(name);
+#endif
+  if (!entry)
+    return false;
+  if (entry->kind == FolderListing::Kind::Other)
+    return FileExists(path);
+  return entry->kind == FolderListing::Kind::File;
 }
 
 }  // namespace pagehold

@@ -23,6 +23,9 @@ class FolderListing {
   // Lists the folder; a folder that cannot be listed holds nothing.
   explicit FolderListing(const std::string& folder);
 
+  // The entry named exactly name.
+  std::optional<Entry> FindExact(std::string_view name) const;
+
   // The entry named exactly name, or else the one whose name differs from it only in the
   // letter case of A to Z (of several such, the smallest name, whatever order the listing had).
   std::optional<Entry> Find(std::string_view name);
@@ -36,6 +39,17 @@ class FolderListing {
   Names byName_;
   // Lower-cased name -> the entry it stands for; built when an exact name is first missed.
   std::optional<std::unordered_map<std::string, Names::const_pointer>> byLowerName_;
+};
+
+// Existence tests of many files in few folders, each folder listed once when first asked
+// about. Answers as FileExists does (the path names something that is not a folder, a link
+// followed), for files that do not change while it is used.
+class ListedFiles {
+ public:
+  bool Exists(const std::string& path);
+
+ private:
+  std::unordered_map<std::string, FolderListing> folders_;
 };
 
 }  // namespace pagehold

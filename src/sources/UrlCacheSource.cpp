@@ -102,7 +102,8 @@ double CacheFileTimeToDate(FileTime time) {
                      calendar.second, 0});
 }
 
-std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable) {
+std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable,
+                                          ListedFiles& files) {
   auto item = std::make_unique<TCacheItem>();
   item->Date =
       std::max(CacheFileTimeToDate(entry.lastSyncTime), CacheFileTimeToDate(entry.lastAccessTime));
@@ -122,7 +123,7 @@ std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable
   item->Domain = DomainFromHost(host);
 
   // Cookies, visited pages and other schemes name no web resource.
-  if (item->Domain == "NONE" || !FileExists(item->CacheFile))
+  if (item->Domain == "NONE" || !files.Exists(item->CacheFile))
     return nullptr;
   return item;
 }
@@ -133,8 +134,9 @@ bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
   const UrlCacheFindHandle handle = StartEnumeration(cache, entry, wait);
   if (handle) {
     EnumerationGuard guard(cache, handle);
+    ListedFiles files;  // the cache's few folders, each listed once
     do {
-      if (std::unique_ptr<TCacheItem> item = ItemFromEntry(entry, mimeTable))
+      if (std::unique_ptr<TCacheItem> item = ItemFromEntry(entry, mimeTable, files))
         list.push_back(std::move(item));
     } while (FindNextFitting(cache, handle, entry));
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cache/MimeTable.h"
+#include "platform/FolderListing.h"
 #include "platform/UrlCache.h"
 #include "sources/CacheSource.h"
 
@@ -42,8 +43,9 @@ bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
                   const WaitFunction& wait);
 
 // One entry turned into an item, or nullptr when the entry names no web resource or its
-// cached file is gone.
-std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable);
+// cached file is gone (asked of files).
+std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable,
+                                          ListedFiles& files);
 
 // The content type named in an entry's header information, "text/html" when none is named.
 std::string ContentTypeFromHeaders(std::string_view headerInfo);
