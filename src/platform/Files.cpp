@@ -132,6 +132,14 @@ Result<std::string> ReadWholeFile(const std::string& path) {
   if (!file)
     return file.failure();
   std::string bytes;
+  // Room for the whole file at once where its size can be told, so that a file of tens of
+  // megabytes is not grown and copied step by step.
+  if (std::fseek(file->get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file->get());
+    if (size > 0)
+      bytes.reserve(static_cast<std::size_t>(size));
+    std::rewind(file->get());
+  }
   char block[65536];
   std::size_t got = 0;
   while ((got = std::fread(block, 1, sizeof block, file->get())) > 0)

@@ -54,7 +54,9 @@ std::optional<IndexDatContents> ParseIndexDat(std::string_view file) {
   if (!header)
     return std::nullopt;
   IndexDatContents contents{*header, {}};
-  for (std::uint32_t offset : LiveRecordOffsets(file, contents.header)) {
+  const std::vector<std::uint32_t> offsets = LiveRecordOffsets(file, contents.header);
+  contents.entries.reserve(offsets.size());
+  for (std::uint32_t offset : offsets) {
     std::optional<IndexDatUrlRecord> record = ParseUrlRecord(file.substr(offset));
     if (record)
       contents.entries.push_back({offset, std::move(*record)});
@@ -71,14 +73,19 @@ std::optional<IndexDatContents> ReadIndexDat(const std::string& path) {
 
 UrlCacheEntry EntryFromRecord(const IndexDatUrlRecord& record, const IndexDatHeader& header,
                               const std::string& cacheFolder) {
+  return EntryFromRecord(IndexDatUrlRecord(record), header, cacheFolder);
+}
+
+UrlCacheEntry EntryFromRecord(IndexDatUrlRecord&& record, const IndexDatHeader& header,
+                              const std::string& cacheFolder) {
   UrlCacheEntry entry;
-  entry.sourceUrlName = record.url;
+  entry.sourceUrlName = std::move(record.url);
   entry.localFileName = LocalFileNameOf(record, header, cacheFolder);
   entry.lastAccessTime = record.lastAccess;
   entry.lastSyncTime = FileTimeFromFat(record.lastSync);
   if (record.headerInfo) {
-    entry.headerInfo = *record.headerInfo;
     entry.headerInfoSize = static_cast<std::uint32_t>(record.headerInfo->size());
+    entry.headerInfo = std::move(*record.headerInfo);
   }
   return entry;
 }

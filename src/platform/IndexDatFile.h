@@ -37,5 +37,8 @@ std::optional<IndexDatContents> ReadIndexDat(const std::string& path);
 // unknown sub-folder, or a name that is not a plain file name.
 UrlCacheEntry EntryFromRecord(const IndexDatUrlRecord& record, const IndexDatHeader& header,
                               const std::string& cacheFolder);
+// The same, taking the record's strings over rather than copying them.
+UrlCacheEntry EntryFromRecord(IndexDatUrlRecord&& record, const IndexDatHeader& header,
+                              const std::string& cacheFolder);
 
 }  // namespace pagehold

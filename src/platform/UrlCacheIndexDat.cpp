@@ -58,13 +58,13 @@ IndexDatUrlCache::~IndexDatUrlCache() = default;
 
 std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries() const {
   std::vector<UrlCacheEntry> entries;
-  const std::optional<IndexDatContents> contents =
-      ReadIndexDat(JoinPath(cacheFolder_, "index.dat"));
+  std::optional<IndexDatContents> contents = ReadIndexDat(JoinPath(cacheFolder_, "index.dat"));
   if (!contents)
     return entries;
   entries.reserve(contents->entries.size());
-  for (const IndexDatEntry& indexEntry : contents->entries)
-    entries.push_back(EntryFromRecord(indexEntry.record, contents->header, cacheFolder_));
+  for (IndexDatEntry& indexEntry : contents->entries)
+    entries.push_back(
+        EntryFromRecord(std::move(indexEntry.record), contents->header, cacheFolder_));
   return entries;
 }
 
