@@ -10,6 +10,7 @@
 #include "cache/Dates.h"
 #include "cli/Commands.h"
 #include "iecache/IeCacheWriter.h"
+#include "iecache/SyntheticIeCache.h"
 #include "platform/Paths.h"
 #include "support/TestFiles.h"
 
@@ -232,6 +233,55 @@ TEST_F(IeCacheCommands, DeleteWithYesRemovesTheChosenItemsOnly) {
               UnorderedElementsAre("www.alpha.example media http://www.alpha.example:80/logo.gif",
                                    "beta.example text http://beta.example:80/page.html",
                                    "beta.example other http://beta.example:80/file.zip"));
+}
+
+// A generated cache of a few thousand entries over twelve hosts: one host's items go, every
+// other cached file and index.dat itself stay as they were.
+TEST(IeCacheDeletion, RemovesTheChosenItemsAndOnlyThose) {
+  TempFolder folder;
+  const testgen::IeCache cache = testgen::SyntheticIeCache(3000);
+  testgen::WriteIeCache(folder.path(), cache);
+  const std::string index = testing::ReadFile(folder.Child("index.dat"));
+  const std::string chosen = "www.example-3.test";
+  const CommandRun run = RunCommand({"delete", "--ie", folder.path(), "--domain", chosen, "--yes"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::size_t gone = 0;
+  for (const testgen::IeCacheEntry& entry : cache.entries) {
+    const bool isChosen = entry.url.starts_with("http://" + chosen + "/");
+    const std::string file =
+        JoinPath(folder.Child(cache.folders[entry.folderIndex]), entry.fileName);
+    EXPECT_EQ(FileExists(file), !isChosen) << entry.url;
+    gone += isChosen;
+  }
+  ASSERT_GT(gone, 100u);
+  EXPECT_EQ(run.out, "deleted " + std::to_string(gone) + " items\n");
+  EXPECT_EQ(testing::ReadFile(folder.Child("index.dat")), index);
+}
+
+// An entry naming the cache's own index.dat is refused and named; a cached file that is a
+// symbolic link is removed as a link, its target outside the cache left alone.
+TEST(IeCacheDeletion, NeverDeletesTheIndexAndRemovesLinksNotTheirTargets) {
+  TempFolder outside;
+  testing::WriteFile(outside.Child("target.htm"), "outside the cache");
+  const std::string cacheFolder = outside.Child("cache");
+  testgen::IeCache cache = testgen::SyntheticIeCache(3);
+  cache.entries[0].folderIndex = testgen::kInCacheFolder;
+  cache.entries[0].fileName = "index.dat";
+  cache.entries[0].body.reset();
+  cache.entries[1].body.reset();
+  testgen::WriteIeCache(cacheFolder, cache);
+  const std::string link =
+      JoinPath(JoinPath(cacheFolder, cache.folders[1]), cache.entries[1].fileName);
+  std::filesystem::create_symlink(outside.Child("target.htm"), link);
+
+  const CommandRun run = RunCommand({"delete", "--ie", cacheFolder, "--yes"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "deleted 2 items\n");
+  EXPECT_THAT(run.err, HasSubstr("pagehold delete: not deleted: " + cache.entries[0].url +
+                                 ": the entry names " + JoinPath(cacheFolder, "index.dat")));
+  EXPECT_TRUE(FileExists(JoinPath(cacheFolder, "index.dat")));
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(testing::ReadFile(outside.Child("target.htm")), "outside the cache");
 }
 
 TEST_F(IeCacheCommands, DeleteWithNothingChosenSaysSo) {

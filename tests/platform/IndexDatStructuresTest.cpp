@@ -1,8 +1,12 @@
 // The index.dat structures decoded from small byte arrays: the file header with its sub-folder
 // table, hash tables and URL records, each with its error paths.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "iecache/IeCacheWriter.h"
+#include "platform/IndexDatFile.h"
 #include "platform/IndexDatHashTable.h"
 #include "platform/IndexDatHeader.h"
 #include "platform/IndexDatUrlRecord.h"
@@ -153,6 +157,27 @@ testgen::IeCacheEntry SampleEntry() {
   entry.lastModified = testgen::MakeFileTime(2002, 7, 1, 0, 0, 0);
   entry.lastSync = testgen::MakeFat(testgen::MakeFileTime(2002, 8, 9, 10, 11, 14));
   return entry;
+}
+
+// The allocation bitmap bounds an index.dat to 126,336 blocks: a cache that needs more is
+// refused with the sizes named, and one just under the bound is written whole.
+TEST(IeCacheWriter, RefusesACacheLargerThanTheBitmapAllows) {
+  testgen::IeCacheEntry big = SampleEntry();
+  big.headers = std::string(999 * 128, 'h');  // a record of 1000 blocks
+  testgen::IeCache cache;
+  cache.entries.assign(120, big);
+  const auto contents = ParseIndexDat(testgen::BuildIndexDat(cache));
+  ASSERT_TRUE(contents.has_value());
+  EXPECT_EQ(contents->entries.size(), 120u);
+  EXPECT_GE(contents->header.blocksInUse, 120u * 1000);
+
+  cache.entries.assign(127, big);
+  try {
+    (void)testgen::BuildIndexDat(cache);
+    ADD_FAILURE() << "a cache of 127,032 blocks was built";
+  } catch (const std::length_error& error) {
+    EXPECT_THAT(error.what(), ::testing::HasSubstr("room for 126336"));
+  }
 }
 
 TEST(IndexDatUrlRecord, DecodesEveryFieldCallersUse) {

@@ -204,6 +204,18 @@ TEST_F(UrlCacheIndexDatTest, DeleteRemovesTheCachedFileOfThatKeyOnly) {
   EXPECT_TRUE(FileExists(fileB));
 }
 
+// Deletions go by what the enumeration read, not by index.dat read again for each of them.
+TEST_F(UrlCacheIndexDatTest, DeletionsUseTheEntriesTheEnumerationRead) {
+  Write({Entry("http://a.example-garden.test/", 0, "a[1].htm"),
+         Entry("http://b.example-garden.test/", 1, "b[1].htm")});
+  ASSERT_EQ(Enumerate("*.*").size(), 2u);
+  testing::WriteFile(folder_.Child("index.dat"), "no longer an index");
+  EXPECT_TRUE(cache_.DeleteEntry("http://b.example-garden.test/"));
+  EXPECT_FALSE(FileExists(JoinPath(folder_.Child("E5F6G7H8"), "b[1].htm")));
+  EXPECT_FALSE(cache_.DeleteEntry("http://b.example-garden.test/"));
+  EXPECT_EQ(cache_.LastError(), UrlCacheError::FileNotFound);
+}
+
 TEST(UrlCacheIndexDat, NamesThatLeaveTheCacheFolderNameNoFile) {
   // outside/keep.txt is what the sub-folder ".." and the file name "keep.txt" would name.
   testing::TempFolder outside;

@@ -180,6 +180,8 @@ TEST_F(NavigatorIndexTest, CachedFilesAreFoundInAnotherLetterCase) {
   testing::WriteFile(cache_.Child("M0ABCDEF.GIF"), "GIF89a");
   testing::WriteFile(cache_.Child("Sub/PAGE.HTM"), "<html>");
   testing::WriteFile(cache_.Child("exact.htm"), "<html>");
+  std::filesystem::create_symlink(cache_.Child("exact.htm"), cache_.Child("link.htm"));
+  std::filesystem::create_directories(cache_.Child("folder.htm"));
   struct Case {
     const char* name;
     const char* onDisk;  // nullptr: dropped
@@ -187,7 +189,8 @@ TEST_F(NavigatorIndexTest, CachedFilesAreFoundInAnotherLetterCase) {
       {"m0abcdef.gif", "M0ABCDEF.GIF"}, {"M0AbCdEf.Gif", "M0ABCDEF.GIF"},
       {"sub/page.htm", "Sub/PAGE.HTM"}, {"SUB\\page.HTM", "Sub/PAGE.HTM"},
       {"exact.htm", "exact.htm"},       {"m0abcdef.gi", nullptr},
-      {"sub/../m0abcdef.gif", nullptr},
+      {"sub/../m0abcdef.gif", nullptr}, {"link.htm", "link.htm"},
+      {"folder.htm", nullptr},          {"sub", nullptr},
   };
   for (const Case& c : cases) {
     list_.clear();

@@ -86,6 +86,28 @@ TEST_F(NavigatorSampleTest, RemovingAnItemDeletesItsFileAndTheNextReadingDropsIt
   EXPECT_EQ(again.size(), before - 1);
 }
 
+// Items naming the index (also through a linked folder) are refused;
+// a link to the index is removed as a link.
+TEST(NavigatorSourceTest, RemovalNeverDeletesTheIndex) {
+  TempFolder folder;
+  testing::WriteFile(folder.Child("fat.db"), "the index");
+  std::filesystem::create_directory_symlink(folder.path(), folder.Child("same"));
+  std::filesystem::create_symlink(folder.Child("fat.db"), folder.Child("link.db"));
+  TMimeTable mimeTable(folder.path());
+  NavigatorSource source(folder.Child("fat.db"), mimeTable);
+  TCacheItem index, throughFolder, link;
+  index.CacheFile = folder.Child("fat.db");
+  throughFolder.CacheFile = folder.Child("same/fat.db");
+  link.CacheFile = folder.Child("link.db");
+  RemovalReport report;
+  ScriptedInteraction ui;
+  source.RemoveFromCache({&index, &throughFolder, &link}, ui, report);
+  EXPECT_EQ(report.states, (std::vector<RemovalState>{RemovalState::Failed, RemovalState::Failed,
+                                                      RemovalState::Removed}));
+  EXPECT_EQ(testing::ReadFile(folder.Child("fat.db")), "the index");
+  EXPECT_FALSE(std::filesystem::is_symlink(folder.Child("link.db")));
+}
+
 TEST(NavigatorSourceTest, AMissingIndexIsReportedAndReadsNothing) {
   TempFolder folder;
   TMimeTable mimeTable(folder.path());
