@@ -150,6 +150,12 @@ bool IndexDatUrlCache::DeleteEntry(const std::string& sourceUrlName) {
   if (!path.empty() && IsUrlCacheOwnFileName(FileNamePart(path)))
     return Fail(UrlCacheError::Other,
                 "the entry names " + path + ", one of the cache's own files, never deleted");
+  if (!boundary_)
+    boundary_.emplace(cacheFolder_);
+  if (!path.empty() && !boundary_->Holds(path))
+    return Fail(UrlCacheError::Other, "the entry's file " + path +
+                                          " lies outside the cache folder (through a linked "
+                                          "folder), not deleted");
   // An entry is its cached file here: one whose file is gone already was not there to delete.
   bool removed = false;
   if (!path.empty()) {

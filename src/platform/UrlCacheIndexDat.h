@@ -6,7 +6,7 @@
 // deleting any number of its entries costs one reading of index.dat. Deleting an entry removes
 // its cached file and leaves index.dat alone, so the next reading drops the entry (items
 // without a cached file are not listed). The cache's own files (every index.dat, the folders'
-// desktop.ini) are never deleted.
+// desktop.ini) and files that a linked sub-folder puts outside the cache are never deleted.
 #pragma once
 
 #include <memory>
@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/FolderBoundary.h"
 #include "platform/UrlCache.h"
 
 namespace pagehold {
@@ -69,6 +70,7 @@ class IndexDatUrlCache : public UrlCache {
   // into its entries), built by the first deletion; a deleted entry's key leaves the map.
   std::shared_ptr<const Snapshot> snapshot_;
   std::optional<std::unordered_map<std::string_view, std::size_t>> liveKeys_;
+  std::optional<FolderBoundary> boundary_;  // where deletions may remove files
   std::unordered_map<UrlCacheFindHandle, std::unique_ptr<Enumeration>> enumerations_;
   UrlCacheError lastError_ = UrlCacheError::None;
   std::string lastErrorMessage_;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cache/Text.h"
+#include "platform/FolderBoundary.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorIndex.h"
 
@@ -35,9 +36,12 @@ bool IsIndexFile(const std::string& path, const std::string& indexPath) {
 
 void NavigatorSource::RemoveFromCache(const ItemRefs& items, Interaction& ui,
                                       RemovalReport& report) {
-  const auto removeOne = [this](const TCacheItem& item) -> Result<RemovalState> {
+  FolderBoundary cacheFolder(FolderPart(indexPath_));
+  const auto removeOne = [&](const TCacheItem& item) -> Result<RemovalState> {
     if (item.CacheFile.empty())
       return Failure{item.Url, "names no cached file"};
+    if (!cacheFolder.Holds(item.CacheFile))
+      return Failure{item.CacheFile, "lies outside the cache folder (through a linked folder)"};
     if (IsIndexFile(item.CacheFile, indexPath_))
       return Failure{item.CacheFile, "is the cache index itself, which is never deleted"};
     return RemoveCachedFile(item.CacheFile);

@@ -258,8 +258,9 @@ TEST(IeCacheDeletion, RemovesTheChosenItemsAndOnlyThose) {
   EXPECT_EQ(testing::ReadFile(folder.Child("index.dat")), index);
 }
 
-// An entry naming the cache's own index.dat is refused and named; a cached file that is a
-// symbolic link is removed as a link, its target outside the cache left alone.
+// An entry naming the cache's own index.dat, and one in a sub-folder that links outside the
+// cache, are refused and named; a cached file that is a symbolic link is removed as a link, its
+// target outside the cache left alone.
 TEST(IeCacheDeletion, NeverDeletesTheIndexAndRemovesLinksNotTheirTargets) {
   TempFolder outside;
   testing::WriteFile(outside.Child("target.htm"), "outside the cache");
@@ -274,9 +275,17 @@ TEST(IeCacheDeletion, NeverDeletesTheIndexAndRemovesLinksNotTheirTargets) {
       JoinPath(JoinPath(cacheFolder, cache.folders[1]), cache.entries[1].fileName);
   std::filesystem::create_symlink(outside.Child("target.htm"), link);
 
+  // A sub-folder that is a link to a folder outside the cache.
+  const std::string linkedFolder = JoinPath(cacheFolder, cache.folders[2]);
+  std::filesystem::remove_all(linkedFolder);
+  std::filesystem::create_directory_symlink(outside.path(), linkedFolder);
+  testing::WriteFile(outside.Child(cache.entries[2].fileName), "outside too");
+
   const CommandRun run = RunCommand({"delete", "--ie", cacheFolder, "--yes"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, "deleted 2 items\n");
+  EXPECT_EQ(run.out, "deleted 1 item\n");
+  EXPECT_THAT(run.err, HasSubstr("lies outside the cache folder"));
+  EXPECT_EQ(testing::ReadFile(outside.Child(cache.entries[2].fileName)), "outside too");
   EXPECT_THAT(run.err, HasSubstr("pagehold delete: not deleted: " + cache.entries[0].url +
                                  ": the entry names " + JoinPath(cacheFolder, "index.dat")));
   EXPECT_TRUE(FileExists(JoinPath(cacheFolder, "index.dat")));
