@@ -184,7 +184,7 @@ const std::vector<std::string>& IndexImageNames() {
 
 Status CopyIndexImages(const AppContext& context, const std::string& archiveFolder) {
   const std::string images = JoinPath(archiveFolder, "images");
-  const std::string sources = JoinPath(context.programFolder, "images");
+  const std::string sources = JoinPath(context.dataFolder, "images");
   if (Status made = ForceFolder(images); !made)
     return made;
   Status copied;

@@ -11,6 +11,7 @@
 #include "cli/RunFailures.h"
 #include "cli/TerminalInteraction.h"
 #include "platform/Paths.h"
+#include "platform/ProgramFolders.h"
 #include "prefs/AppContext.h"
 #include "prefs/PropertiesValues.h"
 #include "search/ArchiveMaintenance.h"
@@ -46,7 +47,7 @@ int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& er
     return ReportBadUsage(err, kCommand, OneLineMessage(kNoArchiveInfoMessage));
 
   // The index pages follow the stored settings (detailed index, emphasis), as in the window.
-  AppContext context(Product::Navigator, RunningProgramFolder());
+  AppContext context(Product::Navigator, RunningProgramFolders());
   PropertiesValues values;
   FillInText(context, values, [] { return std::string(); });
 

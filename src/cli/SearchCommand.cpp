@@ -11,6 +11,7 @@
 #include "cli/TableOutput.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
+#include "platform/ProgramFolders.h"
 #include "platform/Registry.h"
 #include "prefs/SettingsStore.h"
 #include "search/FindInArchive.h"
@@ -69,7 +70,7 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (!ParseSearchOptions(args, options, reason))
     return ReportBadUsage(err, kCommand, reason);
 
-  const TMimeTable mimeTable(RunningProgramFolder());
+  const TMimeTable mimeTable(RunningProgramFolders().program);
   CollectedMessages ui;
   // Like the search window, remember the folder searched for the next search.
   const std::unique_ptr<Registry> registry = OpenRegistry();

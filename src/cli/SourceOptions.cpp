@@ -5,6 +5,7 @@
 
 #include "cache/Text.h"
 #include "platform/Paths.h"
+#include "platform/ProgramFolders.h"
 
 namespace pagehold {
 
@@ -155,7 +156,7 @@ bool ParseSourceOptions(const Arguments& args, SourceOptions& options, std::stri
 }
 
 AppContext MakeAppContext(const SourceOptions& options) {
-  return AppContext(options.product, RunningProgramFolder());
+  return AppContext(options.product, RunningProgramFolders());
 }
 
 bool CheckAgeOffered(const SourceOptions& options, const CacheSource& source, std::string& reason) {

@@ -55,6 +55,18 @@ bool FileExists(const std::string& path) {
   return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
+std::string ShortPathForm(const std::string& path) {
+#ifdef _WIN32
+  char buffer[512];
+  const DWORD length = GetShortPathNameA(path.c_str(), buffer, 511);
+  if (length == 0 || length > 511)
+    return path;
+  return std::string(buffer, length);
+#else
+  return path;
+#endif
+}
+
 std::string RunningProgramFolder() {
 #ifdef _WIN32
   char buffer[MAX_PATH];

@@ -35,6 +35,11 @@ std::string FolderPart(std::string_view path);
 // True when the path names an existing regular file (or anything that is not a folder).
 bool FileExists(const std::string& path);
 
+// The short (8.3) form of an existing path on Windows, from a buffer of 512 characters of which
+// at most 511 are used; the path unchanged when the system gives no short form. Other systems
+// have no short form: the path itself.
+std::string ShortPathForm(const std::string& path);
+
 // The folder of the running program, with a trailing separator.
 std::string RunningProgramFolder();
 

@@ -1,6 +1,6 @@
 // The process-wide values of one running program, created once and passed by reference: which
-// product this is, the program folder, the MIME table, the settings store and the current
-// settings.
+// product this is, the program folder and the folder of its read-only data, the MIME table, the
+// settings store and the current settings.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cache/MimeTable.h"
+#include "platform/ProgramFolders.h"
 #include "platform/Registry.h"
 #include "prefs/CurrentSettings.h"
 #include "prefs/SettingsStore.h"
@@ -22,14 +23,21 @@ struct AppContext {
 
   // The settings live in the given registry (tests pass a registry file of their own).
   AppContext(Product product, std::string programFolder, std::unique_ptr<Registry> registry)
+      : AppContext(product, ProgramFolders{programFolder, programFolder}, std::move(registry)) {}
+
+  // An installed program reads its data from one folder and writes into another.
+  AppContext(Product product, const ProgramFolders& folders,
+             std::unique_ptr<Registry> registry = OpenRegistry())
       : product(product),
-        programFolder(programFolder),
-        mimeTable(programFolder),
+        programFolder(folders.program),
+        dataFolder(folders.data),
+        mimeTable(folders.program),
         registry(std::move(registry)),
         store(*this->registry) {}
 
   Product product;
-  std::string programFolder;  // with a trailing separator
+  std::string programFolder;  // with a trailing separator; MIMETYPE.DAT, the default archive
+  std::string dataFolder;     // with a trailing separator; the pictures and the help book
   TMimeTable mimeTable;
   std::unique_ptr<Registry> registry;
   SettingsStore store;  // over *registry, which stays put when the context moves

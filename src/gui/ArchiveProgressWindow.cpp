@@ -1,0 +1,155 @@
+#include "gui/ArchiveProgressWindow.h"
+
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "gui/HelpBook.h"
+#include "gui/MessageDialog.h"
+#include "gui/WxText.h"
+#include "gui/shell/DocumentOpening.h"
+#include "gui/shell/HelpContexts.h"
+#include "gui/shell/ShellTexts.h"
+
+namespace pagehold {
+
+namespace texts = shell_texts;
+
+ArchiveProgressWindow::ArchiveProgressWindow(wxWindow* parent, Interaction& questions,
+                                             ProgressJob job)
+    : wxDialog(parent, wxID_ANY, ToWx(texts::kArchivingCaption), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      questions_(questions),
+      job_(std::move(job)),
+      Timer1(this) {
+  SetName("TExportForm");
+  auto* panel = new wxPanel(this);
+  Label4 = new wxStaticText(panel, wxID_ANY, ToWx(texts::kProgressLabel));
+  Gauge1 = new wxGauge(panel, wxID_ANY, 100, wxDefaultPosition, FromDIP(wxSize(260, 18)));
+  Gauge1->SetName("Progress");
+  Label6 = new wxStaticText(panel, wxID_ANY, ToWx(texts::PercentLabel(0)), wxDefaultPosition,
+                            FromDIP(wxSize(40, -1)));
+  failureList_ =
+      new wxTextCtrl(panel, wxID_ANY, wxEmptyString, wxDefaultPosition, FromDIP(wxSize(320, 120)),
+                     wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+  failureList_->SetName(ToWx(texts::kRunFailuresLabel));
+  failureList_->Hide();
+
+  auto* bar = new wxBoxSizer(wxHORIZONTAL);
+  bar->Add(Gauge1, 1, wxALIGN_CENTER_VERTICAL);
+  bar->Add(Label6, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
+  auto* panelSizer = new wxBoxSizer(wxVERTICAL);
+  panelSizer->Add(Label4, 0, wxBOTTOM, 6);
+  panelSizer->Add(bar, 0, wxEXPAND);
+  panelSizer->Add(failureList_, 1, wxEXPAND | wxTOP, 8);
+  panel->SetSizer(panelSizer);
+
+  CancelButton = new wxButton(this, wxID_CANCEL, ToWx(texts::kCancelButton));
+  CancelButton->Bind(wxEVT_BUTTON, &ArchiveProgressWindow::CancelButtonClick, this);
+  SetEscapeId(wxID_CANCEL);
+
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(panel, 1, wxEXPAND | wxALL, 12);
+  column->Add(CancelButton, 0, wxALIGN_CENTER | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+  SetSizerAndFit(column);
+  Centre();
+
+  HelpBook::SetHelpContext(this, help_contexts::kArchiveProgress);
+  Bind(wxEVT_TIMER, &ArchiveProgressWindow::Timer1Timer, this);
+  Bind(wxEVT_CLOSE_WINDOW, &ArchiveProgressWindow::FormClose, this);
+}
+
+bool ArchiveProgressWindow::Run() {
+  Timer1.StartOnce(1);
+  return ShowModal() == wxID_OK;
+}
+
+void ArchiveProgressWindow::Timer1Timer(wxTimerEvent&) {
+  Timer1.Stop();
+  running_ = true;
+  cancelRequested_ = false;
+  ProgressJobEnd end;
+  try {
+    end = job_(*this);
+  } catch (const std::exception& error) {
+    // An error that escapes the job ends the window like any other end of the job, and the
+    // user learns why.
+    end.failures.push_back(error.what());
+  }
+  running_ = false;
+  accepted_ = end.accepted;
+  if (!end.failures.empty())
+    ShowFailures(end.failures);
+  if (end.stayOpen || !end.failures.empty())
+    return;
+  EndModal(accepted_ ? wxID_OK : wxID_CANCEL);
+}
+
+void ArchiveProgressWindow::ShowFailures(const std::vector<std::string>& failures) {
+  Label4->SetLabel(ToWx(texts::kRunFailuresLabel));
+  wxString lines;
+  for (const std::string& failure : failures)
+    lines += ToWx(failure) + "\n";
+  failureList_->ChangeValue(lines);
+  failureList_->Show();
+  CancelButton->SetLabel(ToWx(texts::kCloseButton));
+  GetSizer()->Fit(this);
+  Layout();
+}
+
+void ArchiveProgressWindow::CancelButtonClick(wxCommandEvent&) {
+  if (running_) {
+    cancelRequested_ = true;
+    return;
+  }
+  EndModal(accepted_ ? wxID_OK : wxID_CANCEL);
+}
+
+void ArchiveProgressWindow::FormClose(wxCloseEvent& event) {
+  // The close box does what Cancel does; the window goes only once the job is over.
+  if (running_) {
+    cancelRequested_ = true;
+    event.Veto();
+    return;
+  }
+  EndModal(accepted_ ? wxID_OK : wxID_CANCEL);
+}
+
+void ArchiveProgressWindow::ShowStatus(const std::string& text) {
+  Label4->SetLabel(ToWx(text));
+}
+
+void ArchiveProgressWindow::ShowProgress(int percent) {
+  Gauge1->SetValue(percent);
+  Label6->SetLabel(ToWx(texts::PercentLabel(percent)));
+}
+
+void ArchiveProgressWindow::ProcessPendingEvents() {
+  RunPendingEvents();
+}
+
+ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection) {
+  ArchiveRunReport report;
+  ArchiveProgressWindow window(parts.parent, parts.questions, [&](Interaction& ui) {
+    ArchiveRun run(parts.context, ui, parts.options);
+    report = run.Run(selection);
+    ProgressJobEnd end;
+    end.accepted = report.result == ArchiveRunResult::OpenIndex;
+    // The folder could not be made: the window stays at its start until Cancel.
+    end.stayOpen = report.outcome == ArchiveRunOutcome::FolderNotCreated;
+    if (report.unplaceableItems > 0) {
+      end.failures.push_back(std::to_string(report.unplaceableItems) +
+                             " items left out: their host or type cannot name a folder");
+    }
+    return end;
+  });
+  const bool openIndex = window.Run();
+  if (openIndex)
+    OpenDocument(IndexPageForOpening(report.indexPage), parts.shell, parts.questions);
+  return report;
+}
+
+}  // namespace pagehold

@@ -1,0 +1,85 @@
+// TExportForm, the progress window of an archive run: the label of the pass, the bar with its
+// percentage, and Cancel (also on Escape). A one-shot timer starts the job once the window is on
+// screen; the job runs on the user-interface thread and lets pending events run at its progress
+// updates, which is where a press on Cancel is seen.
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/timer.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "archive/ArchiveRun.h"
+#include "platform/Interaction.h"
+
+class wxButton;
+class wxGauge;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace pagehold {
+
+class HelpBook;
+class ShellLauncher;
+
+// How a job run in the progress window ended.
+struct ProgressJobEnd {
+  bool accepted = false;  // the window's result: OK (open the index page) or Cancel
+  bool stayOpen = false;  // the window stays, at its last state, until the user closes it
+  std::vector<std::string> failures;  // what went wrong, listed in the window before it closes
+};
+
+using ProgressJob = std::function<ProgressJobEnd(Interaction& ui)>;
+
+class ArchiveProgressWindow : public wxDialog, private Interaction {
+ public:
+  // questions: asks what the job asks (message boxes in the program, a script in tests).
+  ArchiveProgressWindow(wxWindow* parent, Interaction& questions, ProgressJob job);
+
+  // Shows the window modally and runs the job in it. True when the result is OK.
+  bool Run();
+
+  bool JobRunning() const { return running_; }
+
+ private:
+  void Timer1Timer(wxTimerEvent& event);
+  void CancelButtonClick(wxCommandEvent& event);
+  void FormClose(wxCloseEvent& event);
+  void ShowFailures(const std::vector<std::string>& failures);
+
+  // Interaction, for the job.
+  MessageAnswer Ask(const Message& message) override { return questions_.Ask(message); }
+  void ShowStatus(const std::string& text) override;
+  void ShowProgress(int percent) override;
+  void ProcessPendingEvents() override;
+  bool CancelRequested() const override { return cancelRequested_; }
+
+  Interaction& questions_;
+  ProgressJob job_;
+  wxStaticText* Label4;
+  wxGauge* Gauge1;
+  wxStaticText* Label6;
+  wxButton* CancelButton;
+  wxTextCtrl* failureList_;
+  wxTimer Timer1;
+  bool running_ = false;
+  bool cancelRequested_ = false;
+  bool accepted_ = false;
+};
+
+// The parts of a run started from a window.
+struct WindowRunParts {
+  wxWindow* parent;
+  AppContext& context;
+  Interaction& questions;
+  ShellLauncher& shell;
+  ArchiveRunOptions options;
+};
+
+// A whole archive run from a window: the progress window with the run in it, then, when the
+// user chose to, the index page opened in the browser. An empty selection re-indexes.
+ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection);
+
+}  // namespace pagehold

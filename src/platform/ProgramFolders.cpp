@@ -1,0 +1,58 @@
+#include "platform/ProgramFolders.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Paths.h"
+
+namespace pagehold {
+
+namespace {
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+// The place of the shared data of an installed program, relative to its bin/ folder (given
+// with a trailing separator).
+std::string InstalledDataFolder(const std::string& binFolder) {
+  const std::filesystem::path prefix = std::filesystem::path(binFolder).parent_path().parent_path();
+  return WithTrailingSeparator((prefix / "share" / "pagehold").string());
+}
+
+}  // namespace
+
+ProgramFolders LocateProgramFolders(const std::string& executableFolder, const char* dataHome,
+                                    const char* home) {
+  const std::string beside = WithTrailingSeparator(executableFolder);
+#ifndef _WIN32
+  const std::string installed = InstalledDataFolder(beside);
+  if (!IsFolder(beside + "images") && IsFolder(installed + "images")) {
+    // XDG_DATA_HOME counts only as an absolute path, as the base directory rules say.
+    std::string base;
+    if (dataHome && dataHome[0] == '/')
+      base = dataHome;
+    else
+      base = JoinPath(home ? home : "", ".local/share");
+    return {WithTrailingSeparator(JoinPath(base, "pagehold")), installed};
+  }
+#else
+  (void)dataHome;
+  (void)home;
+#endif
+  return {beside, beside};
+}
+
+ProgramFolders RunningProgramFolders() {
+  ProgramFolders folders = LocateProgramFolders(RunningProgramFolder(),
+                                                std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  if (folders.program != folders.data) {
+    std::error_code error;
+    std::filesystem::create_directories(folders.program, error);
+  }
+  return folders;
+}
+
+}  // namespace pagehold

@@ -1,0 +1,248 @@
+// pagehold-screenshots: opens each window of the desktop programs with the bundled samples
+// loaded and writes a PNG of each into a folder, under a real (or virtual) X display:
+//
+//   xvfb-run -a build/tools/screenshots/pagehold-screenshots --out DIR
+//
+// With --show NAME it opens only that window and keeps it open until the process is ended, so
+// that accessibility checks can walk it from outside.
+#include <wx/app.h>
+#include <wx/image.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "WindowDriver.h"
+#include "gui/AboutBox.h"
+#include "gui/ArchiveProgressWindow.h"
+#include "gui/HelpBook.h"
+#include "gui/MainWindow.h"
+#include "gui/MessageDialog.h"
+#include "gui/shell/ShellTexts.h"
+#include "gui/shell/StartupSettings.h"
+#include "platform/Paths.h"
+#include "platform/ProgramFolders.h"
+#include "platform/Shell.h"
+#include "platform/UrlCacheFolder.h"
+#include "prefs/SettingsKeys.h"
+#include "sources/NavigatorSource.h"
+
+namespace pagehold {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Hands nothing to the system: pictures are taken, nothing is opened.
+class NoShell : public ShellLauncher {
+ public:
+  int Execute(const std::string&, std::string_view) override { return ShellResult::Done; }
+};
+
+struct Options {
+  std::string out = "screenshots";
+  std::string show;  // empty: take every picture and end
+  std::string samples = PAGEHOLD_SAMPLES_DIR;
+};
+
+class ScreenshotApp : public wxApp {
+ public:
+  explicit ScreenshotApp(Options options) : options_(std::move(options)) {}
+
+  bool OnInit() override {
+    wxInitAllImageHandlers();
+    work_ = fs::temp_directory_path() / ("pagehold-screenshots-" + std::to_string(getpid()));
+    fs::create_directories(work_);
+    WriteSampleSettings();
+    fs::create_directories(options_.out);
+    CallAfter([this] { options_.show.empty() ? TakeAll() : Show(options_.show); });
+    return true;
+  }
+
+  int OnExit() override {
+    std::error_code error;
+    fs::remove_all(work_, error);
+    return wxApp::OnExit();
+  }
+
+ private:
+  // Settings pointing both programs at the bundled samples and the archive into a folder of
+  // the tool's own.
+  void WriteSampleSettings() {
+    setenv("PAGEHOLD_REGISTRY", (work_ / "registry.reg").c_str(), 1);
+    std::unique_ptr<Registry> registry = OpenRegistry();
+    SettingsStore store(*registry);
+    namespace keys = settings_keys;
+    (void)store.WriteString(keys::kBrowserOptions, keys::kFatPath,
+                            JoinPath(options_.samples, "nav/fat.db"));
+    fs::create_directories(work_ / "archive");
+    (void)store.WriteString(keys::kExport, keys::kDefaultDirectory,
+                            WithTrailingSeparator((work_ / "archive").string()));
+    (void)registry->WriteString(RegistryRoot::CurrentUser, kShellFoldersKey, "Cache",
+                                JoinPath(options_.samples, "ie"));
+  }
+
+  MainWindow* OpenMain(Product product) {
+    auto context = std::make_unique<AppContext>(product, RunningProgramFolders());
+    LoadStartupSettings(*context);
+    if (!help_) {
+      help_ = std::make_unique<HelpBook>(JoinPath(context->dataFolder, "help/pagehold.hhp"));
+      ui_ = std::make_unique<DialogInteraction>(help_.get());
+    }
+    auto* window = new MainWindow({*context, *ui_, shell_, *help_});
+    contexts_.push_back(std::move(context));
+    window->Show();
+    driver::PumpEvents(300);
+    return window;
+  }
+
+  void Save(wxWindow* window, const std::string& name) {
+    const std::string path = JoinPath(options_.out, name + ".png");
+    if (!driver::SavePicture(window, path))
+      std::cerr << "pagehold-screenshots: no picture of " << name << "\n";
+    else
+      std::cout << path << "\n";
+  }
+
+  void SaveModal(const std::string& name, int closeWith) {
+    driver::WhenModalShows([this, name, closeWith](wxDialog& dialog) {
+      Save(&dialog, name);
+      dialog.EndModal(closeWith);
+    });
+  }
+
+  // The archive run over the Navigator sample in the progress window; a picture is taken when
+  // the copying is under way, and then of the completion question.
+  void ArchiveSample(MainWindow* main, bool keepOpen) {
+    AppContext& context = *contexts_.front();
+    NavigatorSource source(context.settings.NavigatorIndexPath, context.mimeTable);
+    CacheList list;
+    (void)source.ReadCache(list, *ui_);
+    ItemRefs chosen;
+    for (auto& item : list)
+      chosen.push_back(item.get());
+    ArchiveProgressWindow window(main, *ui_, [&](Interaction& ui) {
+      PictureOnProgress watch(ui, [&] {
+        if (keepOpen)
+          return;
+        Save(&window, "progress");
+        SaveModal("completion-question", wxID_NO);
+      });
+      ArchiveRun run(context, watch);
+      ProgressJobEnd end;
+      end.stayOpen = keepOpen;
+      if (!keepOpen)
+        end.accepted = run.Run(chosen).result == ArchiveRunResult::OpenIndex;
+      else
+        watch.ShowProgress(40);
+      return end;
+    });
+    window.Run();
+  }
+
+  // Passes everything on, and calls back once, when the copying pass is under way.
+  class PictureOnProgress : public Interaction {
+   public:
+    PictureOnProgress(Interaction& ui, std::function<void()> take) : ui_(ui), take_(take) {}
+    MessageAnswer Ask(const Message& message) override { return ui_.Ask(message); }
+    void ShowStatus(const std::string& text) override {
+      copying_ = text == "Archiving files...";
+      ui_.ShowStatus(text);
+    }
+    void ShowProgress(int percent) override {
+      ui_.ShowProgress(percent);
+      if (copying_ && percent >= 30 && take_) {
+        driver::PumpEvents(300);
+        take_();
+        take_ = nullptr;
+      }
+    }
+    void ProcessPendingEvents() override { ui_.ProcessPendingEvents(); }
+    bool CancelRequested() const override { return ui_.CancelRequested(); }
+
+   private:
+    Interaction& ui_;
+    std::function<void()> take_;
+    bool copying_ = false;
+  };
+
+  void ShowHelp(bool keepOpen) {
+    if (!help_->ShowHelpTopic(1)) {
+      std::cerr << "pagehold-screenshots: the help book did not open\n";
+      return;
+    }
+    driver::PumpEvents(500);
+    for (wxWindow* window : wxTopLevelWindows) {
+      if (window->GetName() != "TControlForm" && window->IsShown() && !keepOpen)
+        Save(window, "help");
+    }
+  }
+
+  void TakeAll() {
+    MainWindow* nav = OpenMain(Product::Navigator);
+    Save(nav, "main-nav");
+    MainWindow* ie = OpenMain(Product::InternetExplorer);
+    Save(ie, "main-ie");
+    ie->Destroy();
+    SaveModal("about", wxID_OK);
+    nav->ShowAbout();
+    SaveModal("message-no-secondary-index", wxID_OK);
+    wxCommandEvent secondaryIndex(wxEVT_MENU, nav->CommandId(MainCommand::SecondaryIndex));
+    nav->ProcessWindowEvent(secondaryIndex);
+    ArchiveSample(nav, false);
+    ShowHelp(false);
+    ExitMainLoop();
+  }
+
+  void Show(const std::string& name) {
+    MainWindow* main = OpenMain(name == "main-ie" ? Product::InternetExplorer : Product::Navigator);
+    if (name == "about")
+      main->ShowAbout();
+    else if (name == "progress")
+      ArchiveSample(main, true);
+    else if (name == "message")
+      ShowShellMessage(*ui_, shell_texts::kNoSecondaryIndexMessage);
+    else if (name == "help")
+      ShowHelp(true);
+  }
+
+  Options options_;
+  fs::path work_;
+  NoShell shell_;
+  std::unique_ptr<HelpBook> help_;
+  std::unique_ptr<DialogInteraction> ui_;
+  std::vector<std::unique_ptr<AppContext>> contexts_;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string flag = argv[i];
+    if (i + 1 >= argc)
+      return false;
+    if (flag == "--out")
+      options.out = argv[++i];
+    else if (flag == "--show")
+      options.show = argv[++i];
+    else if (flag == "--samples")
+      options.samples = argv[++i];
+    else
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+}  // namespace pagehold
+
+int main(int argc, char** argv) {
+  pagehold::Options options;
+  if (!pagehold::ParseOptions(argc, argv, options)) {
+    std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
+                 "[--show main-nav|main-ie|about|progress|message|help]\n";
+    return 2;
+  }
+  wxApp::SetInstance(new pagehold::ScreenshotApp(options));
+  return wxEntry(argc, argv);
+}

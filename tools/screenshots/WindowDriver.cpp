@@ -1,0 +1,93 @@
+#include "WindowDriver.h"
+
+#include <gtk/gtk.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/stattext.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+
+#include <set>
+
+#include "gui/WxText.h"
+
+namespace pagehold::driver {
+
+namespace {
+
+std::set<wxWindow*> ShownModals() {
+  std::set<wxWindow*> modals;
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<wxDialog*>(window);
+    if (dialog != nullptr && dialog->IsModal() && dialog->IsShown())
+      modals.insert(dialog);
+  }
+  return modals;
+}
+
+// Polls for a modal window that was not there when it started, then acts on it once.
+class ModalWatch : public wxTimer {
+ public:
+  explicit ModalWatch(std::function<void(wxDialog&)> action)
+      : action_(std::move(action)), before_(ShownModals()) {
+    Start(20);
+  }
+
+  void Notify() override {
+    for (wxWindow* window : ShownModals()) {
+      if (before_.count(window) == 0) {
+        Stop();
+        PumpEvents(150);
+        action_(static_cast<wxDialog&>(*window));
+        delete this;
+        return;
+      }
+    }
+  }
+
+ private:
+  std::function<void(wxDialog&)> action_;
+  std::set<wxWindow*> before_;
+};
+
+}  // namespace
+
+void PumpEvents(int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 10) {
+    wxTheApp->Yield(true);
+    wxMilliSleep(10);
+  }
+  wxTheApp->Yield(true);
+}
+
+void WhenModalShows(std::function<void(wxDialog&)> action) {
+  new ModalWatch(std::move(action));
+}
+
+void PressButton(wxWindow* window, int id) {
+  wxWindow* control = wxWindow::FindWindowById(id, window);
+  wxCommandEvent click(wxEVT_BUTTON, id);
+  click.SetEventObject(control);
+  (control != nullptr ? control : window)->GetEventHandler()->ProcessEvent(click);
+}
+
+std::string TextOf(wxWindow* window, const wxString& name) {
+  auto* text = dynamic_cast<wxStaticText*>(wxWindow::FindWindowByName(name, window));
+  return text != nullptr ? FromWx(text->GetLabel()) : std::string();
+}
+
+bool SavePicture(wxWindow* topLevel, const std::string& path) {
+  auto* widget = static_cast<GtkWidget*>(topLevel->GetHandle());
+  GdkWindow* window = widget != nullptr ? gtk_widget_get_window(widget) : nullptr;
+  if (window == nullptr)
+    return false;
+  GdkPixbuf* picture = gdk_pixbuf_get_from_window(window, 0, 0, gdk_window_get_width(window),
+                                                  gdk_window_get_height(window));
+  if (picture == nullptr)
+    return false;
+  const gboolean saved = gdk_pixbuf_save(picture, path.c_str(), "png", nullptr, nullptr);
+  g_object_unref(picture);
+  return saved;
+}
+
+}  // namespace pagehold::driver

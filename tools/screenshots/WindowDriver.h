@@ -1,0 +1,28 @@
+// Driving real windows from a program rather than a person: letting them draw, acting on a modal
+// window from inside its own loop, pressing buttons, and taking a picture of a window. Used by
+// the screenshot tool and the window tests.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <functional>
+#include <string>
+
+namespace pagehold::driver {
+
+// Lets pending events run for about this long, so that windows get drawn.
+void PumpEvents(int milliseconds);
+
+// Calls action, from inside its modal loop, on the next modal window that shows after this call.
+void WhenModalShows(std::function<void(wxDialog&)> action);
+
+// Does what a click on the button with this id does.
+void PressButton(wxWindow* window, int id);
+
+// The text of the first static text named name inside the window (empty when there is none).
+std::string TextOf(wxWindow* window, const wxString& name);
+
+// Writes a PNG of what the top-level window shows. False when no picture could be taken.
+bool SavePicture(wxWindow* topLevel, const std::string& path);
+
+}  // namespace pagehold::driver
