@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libbenchmark-dev
-          libdb1-compat libmsiecf-utils libwxgtk3.2-dev xvfb xauth "$@")
+          libdb1-compat libmsiecf-utils libwxgtk3.2-dev libgtk-3-dev xvfb xauth
+          dbus at-spi2-core python3-pyatspi "$@")
 
 missing=()
 for package in "${packages[@]}"; do

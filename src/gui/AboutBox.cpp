@@ -24,6 +24,7 @@ AboutBox::AboutBox(wxWindow* parent, const std::string& dataFolder, ShellLaunche
       ui_(ui) {
   auto* frame = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN);
   frame->SetBackgroundColour(*wxWHITE);
+  SetAccessibleName(frame, "Corvane");
   auto* logo =
       new wxStaticBitmap(frame, wxID_ANY, LoadPicture(dataFolder, "logo", wxSize(220, 64)));
   SetAccessibleName(logo, "Corvane");

@@ -1,5 +1,5 @@
-// What a screen reader says for a control that shows no text of its own (a picture button): its
-// accessible name, given to the toolkit's accessibility layer.
+// What a screen reader says for a control that shows no text of its own (a picture button, a
+// page view): its accessible name, given to the toolkit's accessibility layer.
 #pragma once
 
 #include <wx/window.h>
@@ -7,5 +7,11 @@
 namespace pagehold {
 
 void SetAccessibleName(wxWindow* window, const wxString& name);
+
+// Names every control inside the top-level window that can take the focus and has no name yet:
+// after its tooltip where it has one, after its kind (a page view, a tree, a list, an entry
+// field), and otherwise after the window itself. For windows the toolkit builds, such as the
+// help viewer.
+void NameUnnamedControls(wxWindow* topLevel);
 
 }  // namespace pagehold

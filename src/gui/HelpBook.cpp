@@ -8,6 +8,7 @@
 
 #include <unordered_map>
 
+#include "gui/Accessibility.h"
 #include "gui/WxText.h"
 #include "gui/shell/HelpContexts.h"
 #include "gui/shell/ShellTexts.h"
@@ -56,7 +57,13 @@ bool HelpBook::ShowHelpTopic(int context) {
   const std::optional<std::string> page = help_contexts::HelpPageOf(context);
   if (!page || !FileExists(bookFile_))
     return false;
-  return Controller(ModalWindowOpen()).Display(ToWx(*page));
+  wxHtmlHelpController& controller = Controller(ModalWindowOpen());
+  if (!controller.Display(ToWx(*page)))
+    return false;
+  // The viewer's own controls get names that a screen reader can read out.
+  if (wxWindow* viewer = controller.GetHelpWindow())
+    NameUnnamedControls(wxGetTopLevelParent(viewer));
+  return true;
 }
 
 void HelpBook::SetHelpContext(wxWindow* window, int context) {

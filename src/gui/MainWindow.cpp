@@ -49,11 +49,8 @@ MainWindow::MainWindow(const MainWindowParts& parts)
 }
 
 int MainWindow::CommandId(MainCommand command) const {
-  for (const auto& [id, bound] : commands_) {
-    if (bound == command)
-      return id;
-  }
-  return wxID_NONE;
+  const auto item = menuItems_.find(command);
+  return item == menuItems_.end() ? wxID_NONE : item->second;
 }
 
 void MainWindow::CreateMenuBar() {
@@ -76,6 +73,7 @@ void MainWindow::CreateMenuBar() {
     const int id = wxWindow::NewControlId();
     menu->Append(id, caption);
     commands_[id] = entry.command;
+    menuItems_.emplace(entry.command, id);
     Bind(wxEVT_MENU, &MainWindow::CommandClick, this, id);
   }
   SetMenuBar(bar);

@@ -30,7 +30,7 @@ class MainWindow : public wxFrame, public MainWindows {
  public:
   explicit MainWindow(const MainWindowParts& parts);
 
-  // The id of the first menu item or button bound to the command.
+  // The id of the menu item of the command.
   int CommandId(MainCommand command) const;
   CacheList& Cache() { return cacheList_; }
 
@@ -56,7 +56,8 @@ class MainWindow : public wxFrame, public MainWindows {
   MainWindowParts parts_;
   CacheList cacheList_;
   MainActions actions_;
-  std::map<int, MainCommand> commands_;  // control or menu id -> command
+  std::map<int, MainCommand> commands_;   // control or menu id -> command
+  std::map<MainCommand, int> menuItems_;  // command -> its menu item's id
 };
 
 }  // namespace pagehold

@@ -1,0 +1,29 @@
+// The window tests run inside a real application object on a real (or virtual) display.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/image.h>
+
+namespace {
+
+class TestApp : public wxApp {
+ public:
+  bool OnInit() override {
+    wxInitAllImageHandlers();
+    return true;
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  wxApp::SetInstance(new TestApp);
+  if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+    fprintf(stderr, "no display for the window tests\n");
+    return 1;
+  }
+  const int status = RUN_ALL_TESTS();
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return status;
+}

@@ -1,0 +1,156 @@
+#include "gui/ArchiveProgressWindow.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+
+#include <filesystem>
+
+#include "GuiTestSupport.h"
+#include "WindowDriver.h"
+#include "cache/Url.h"
+#include "gui/WxText.h"
+
+namespace pagehold {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GuiContext;
+
+// Passes everything on to the window, and acts once, at the first pending-event round of the
+// copying pass: that is where a click on Cancel is seen.
+class ActDuringCopying : public Interaction {
+ public:
+  ActDuringCopying(Interaction& window, std::function<void()> act) : window_(window), act_(act) {}
+  MessageAnswer Ask(const Message& message) override { return window_.Ask(message); }
+  void ShowStatus(const std::string& text) override {
+    copying_ = text == "Archiving files...";
+    window_.ShowStatus(text);
+  }
+  void ShowProgress(int percent) override { window_.ShowProgress(percent); }
+  void ProcessPendingEvents() override {
+    window_.ProcessPendingEvents();
+    if (copying_ && act_) {
+      act_();
+      act_ = nullptr;
+    }
+  }
+  bool CancelRequested() const override { return window_.CancelRequested(); }
+
+ private:
+  Interaction& window_;
+  std::function<void()> act_;
+  bool copying_ = false;
+};
+
+void PressEscape(wxWindow* window) {
+  wxKeyEvent escape(wxEVT_CHAR_HOOK);
+  escape.m_keyCode = WXK_ESCAPE;
+  escape.SetEventObject(window);
+  window->GetEventHandler()->ProcessEvent(escape);
+}
+
+class ProgressWindowTest : public ::testing::Test {
+ protected:
+  ProgressWindowTest() : parts(Product::Navigator) {
+    archive = parts.folder.Child("archive/");
+    fs::create_directories(archive);
+    parts.context.settings.CurrentArchiveFolder = archive;
+    for (int i = 0; i < 5; ++i) {
+      auto item = std::make_unique<TCacheItem>();
+      item->Url = CanonicalItemUrl("host", 80, "/p" + std::to_string(i) + ".gif");
+      item->Domain = "host";
+      item->MimeIndex = 2;
+      item->ContentKind = Media;
+      item->CacheFile = parts.folder.Child("cache" + std::to_string(i));
+      testing::WriteFile(item->CacheFile, "GIF89a");
+      chosen.push_back(item.get());
+      cache.push_back(std::move(item));
+    }
+  }
+
+  // Runs the archive in the window, doing act during the copying pass.
+  ArchiveRunReport RunWithAct(const std::function<void(wxDialog&)>& act, bool& accepted) {
+    ArchiveRunReport report;
+    ArchiveProgressWindow window(nullptr, parts.ui, [&](Interaction& ui) {
+      ActDuringCopying during(ui, [&] { act(window); });
+      report = ArchiveRun(parts.context, during).Run(chosen);
+      ProgressJobEnd end;
+      end.accepted = report.result == ArchiveRunResult::OpenIndex;
+      return end;
+    });
+    accepted = window.Run();
+    return report;
+  }
+
+  GuiContext parts;
+  std::string archive;
+  CacheList cache;
+  ItemRefs chosen;
+};
+
+TEST_F(ProgressWindowTest, CancelAfterTheFirstItemKeepsItAndAsksNothing) {
+  const std::vector<std::function<void(wxDialog&)>> cancels = {
+      [](wxDialog& window) { driver::PressButton(&window, wxID_CANCEL); },
+      [](wxDialog& window) { PressEscape(&window); },
+  };
+  for (const auto& cancel : cancels) {
+    bool accepted = true;
+    const ArchiveRunReport report = RunWithAct(cancel, accepted);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(report.outcome, ArchiveRunOutcome::Cancelled);
+    EXPECT_EQ(report.archivedItems, 1u);
+    EXPECT_TRUE(parts.ui.messages.empty());
+    EXPECT_FALSE(fs::exists(archive + "1st_page.htm"));
+    EXPECT_TRUE(fs::exists(archive + "archive.dat"));
+    fs::remove_all(archive);
+    fs::create_directories(archive);
+  }
+}
+
+TEST_F(ProgressWindowTest, CompletionQuestionDecidesWhetherTheIndexOpens) {
+  for (const MessageAnswer answer :
+       {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+    parts.ui.messages.clear();
+    parts.shell.opened.clear();
+    parts.ui.QueueAnswer(answer);
+    const ArchiveRunReport report =
+        RunArchiveInWindow({nullptr, parts.context, parts.ui, parts.shell, {}}, chosen);
+    EXPECT_EQ(report.outcome, ArchiveRunOutcome::Completed);
+    ASSERT_EQ(parts.ui.messages.size(), 1u);
+    EXPECT_EQ(parts.ui.messages[0].text,
+              "Archiving completed.\r\nThe index page is located at:\r\n\r\n" + archive +
+                  "1st_page.htm\r\n\r\nDo you wish to load this index now?");
+    const std::vector<std::string> opened = answer == MessageAnswer::Yes
+                                                ? std::vector<std::string>{archive + "1st_page.htm"}
+                                                : std::vector<std::string>{};
+    EXPECT_EQ(parts.shell.opened, opened);
+  }
+}
+
+TEST_F(ProgressWindowTest, FailuresAndAFolderThatCannotBeMadeKeepTheWindowOpen) {
+  struct Case {
+    ProgressJobEnd end;
+    const char* buttonLabel;
+  };
+  const std::vector<Case> cases = {{{false, true, {}}, "Cancel"},
+                                   {{true, false, {"/x/a.gif: No space left on device"}}, "Close"}};
+  for (const Case& test : cases) {
+    ArchiveProgressWindow window(nullptr, parts.ui, [&](Interaction& ui) {
+      ui.ShowProgress(0);
+      return test.end;
+    });
+    std::string label;
+    bool stayedOpen = false;
+    driver::WhenModalShows([&](wxDialog& shown) {
+      stayedOpen = shown.IsModal();
+      label = FromWx(wxWindow::FindWindowById(wxID_CANCEL, &shown)->GetLabel());
+      PressEscape(&shown);
+    });
+    EXPECT_EQ(window.Run(), test.end.accepted);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(label, test.buttonLabel);
+  }
+}
+
+}  // namespace
+}  // namespace pagehold

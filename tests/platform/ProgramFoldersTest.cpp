@@ -1,0 +1,37 @@
+#include "platform/ProgramFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TestFiles.h"
+
+namespace pagehold {
+namespace {
+
+using testing::TempFolder;
+
+TEST(ProgramFoldersTest, BuildTreeAndInstallationLayouts) {
+  TempFolder root;
+  std::filesystem::create_directories(root.Child("build/bin/images"));
+  std::filesystem::create_directories(root.Child("prefix/bin"));
+  std::filesystem::create_directories(root.Child("prefix/share/pagehold/images"));
+
+  const ProgramFolders build = LocateProgramFolders(root.Child("build/bin"), nullptr, "/home/u");
+  EXPECT_EQ(build.program, root.Child("build/bin/"));
+  EXPECT_EQ(build.data, build.program);
+
+  const ProgramFolders installed =
+      LocateProgramFolders(root.Child("prefix/bin/"), "/data/home", "/home/u");
+  EXPECT_EQ(installed.data, root.Child("prefix/share/pagehold/"));
+  EXPECT_EQ(installed.program, "/data/home/pagehold/");
+  // A relative XDG_DATA_HOME does not count.
+  EXPECT_EQ(LocateProgramFolders(root.Child("prefix/bin"), "rel", "/home/u").program,
+            "/home/u/.local/share/pagehold/");
+  // Neither layout: everything beside the program.
+  EXPECT_EQ(LocateProgramFolders(root.Child("elsewhere"), nullptr, "/home/u").data,
+            root.Child("elsewhere/"));
+}
+
+}  // namespace
+}  // namespace pagehold
