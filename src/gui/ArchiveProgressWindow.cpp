@@ -134,7 +134,7 @@ void ArchiveProgressWindow::ProcessPendingEvents() {
 ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection) {
   ArchiveRunReport report;
   ArchiveProgressWindow window(parts.parent, parts.questions, [&](Interaction& ui) {
-    ArchiveRun run(parts.context, ui, parts.options);
+    ArchiveRun run(parts.context, ui, parts.archiveFolder, parts.options);
     report = run.Run(selection);
     ProgressJobEnd end;
     end.accepted = report.result == ArchiveRunResult::OpenIndex;
@@ -144,6 +144,8 @@ ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs&
       end.failures.push_back(std::to_string(report.unplaceableItems) +
                              " items left out: their host or type cannot name a folder");
     }
+    for (const RunFailure& failure : report.failures)
+      end.failures.push_back(failure.Describe());
     return end;
   });
   const bool openIndex = window.Run();

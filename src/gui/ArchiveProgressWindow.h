@@ -73,6 +73,7 @@ class ArchiveProgressWindow : public wxDialog, private Interaction {
 struct WindowRunParts {
   wxWindow* parent;
   AppContext& context;
+  std::string archiveFolder;
   Interaction& questions;
   ShellLauncher& shell;
   ArchiveRunOptions options;

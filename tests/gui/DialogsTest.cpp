@@ -35,9 +35,9 @@ TEST(AboutBoxTest, WebSiteButtonOpensTheMakersSiteAndReportsFailures) {
   }
   ASSERT_NE(webSite, nullptr);
   driver::PressButton(&about, webSite->GetId());
-  parts.shell.result = 31;
+  parts.shell.answer = 31;
   driver::PressButton(&about, webSite->GetId());
-  EXPECT_EQ(parts.shell.opened, std::vector<std::string>(2, "http://www.corvane.example/"));
+  EXPECT_EQ(parts.shell.Targets(), std::vector<std::string>(2, "http://www.corvane.example/"));
   ASSERT_EQ(parts.ui.messages.size(), 1u);
   EXPECT_EQ(parts.ui.messages[0].text.substr(0, 29), "There is no application \r\nass");
   // OK is the default and the cancel button.

@@ -1,5 +1,5 @@
-// What the window tests share: a program context over temporary folders, a shell that records
-// what it was asked to open, and the built programs' folder.
+// What the window tests share: a program context over temporary folders and the built
+// programs' data.
 #pragma once
 
 #include <memory>
@@ -10,20 +10,11 @@
 #include "platform/RegistryFile.h"
 #include "platform/Shell.h"
 #include "prefs/AppContext.h"
+#include "support/RecordingShell.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestFiles.h"
 
 namespace pagehold::testing {
-
-class RecordingShell : public ShellLauncher {
- public:
-  int Execute(const std::string& target, std::string_view) override {
-    opened.push_back(target);
-    return result;
-  }
-  int result = ShellResult::Done;
-  std::vector<std::string> opened;
-};
 
 // A context whose writable folder and registry are temporary and whose data folder is the
 // programs' own (pictures and help book).

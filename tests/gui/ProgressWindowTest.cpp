@@ -54,7 +54,6 @@ class ProgressWindowTest : public ::testing::Test {
   ProgressWindowTest() : parts(Product::Navigator) {
     archive = parts.folder.Child("archive/");
     fs::create_directories(archive);
-    parts.context.settings.CurrentArchiveFolder = archive;
     for (int i = 0; i < 5; ++i) {
       auto item = std::make_unique<TCacheItem>();
       item->Url = CanonicalItemUrl("host", 80, "/p" + std::to_string(i) + ".gif");
@@ -73,7 +72,7 @@ class ProgressWindowTest : public ::testing::Test {
     ArchiveRunReport report;
     ArchiveProgressWindow window(nullptr, parts.ui, [&](Interaction& ui) {
       ActDuringCopying during(ui, [&] { act(window); });
-      report = ArchiveRun(parts.context, during).Run(chosen);
+      report = ArchiveRun(parts.context, during, archive).Run(chosen);
       ProgressJobEnd end;
       end.accepted = report.result == ArchiveRunResult::OpenIndex;
       return end;
@@ -111,10 +110,10 @@ TEST_F(ProgressWindowTest, CompletionQuestionDecidesWhetherTheIndexOpens) {
   for (const MessageAnswer answer :
        {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
     parts.ui.messages.clear();
-    parts.shell.opened.clear();
+    parts.shell.calls.clear();
     parts.ui.QueueAnswer(answer);
     const ArchiveRunReport report =
-        RunArchiveInWindow({nullptr, parts.context, parts.ui, parts.shell, {}}, chosen);
+        RunArchiveInWindow({nullptr, parts.context, archive, parts.ui, parts.shell, {}}, chosen);
     EXPECT_EQ(report.outcome, ArchiveRunOutcome::Completed);
     ASSERT_EQ(parts.ui.messages.size(), 1u);
     EXPECT_EQ(parts.ui.messages[0].text,
@@ -123,7 +122,7 @@ TEST_F(ProgressWindowTest, CompletionQuestionDecidesWhetherTheIndexOpens) {
     const std::vector<std::string> opened = answer == MessageAnswer::Yes
                                                 ? std::vector<std::string>{archive + "1st_page.htm"}
                                                 : std::vector<std::string>{};
-    EXPECT_EQ(parts.shell.opened, opened);
+    EXPECT_EQ(parts.shell.Targets(), opened);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "search/ArchiveMaker.h"
 #include "search/RecordingFolderMemory.h"
+#include "support/RecordingShell.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestFiles.h"
 
@@ -16,24 +17,12 @@ namespace pagehold {
 namespace {
 
 using testing::RecordingFolderMemory;
+using testing::RecordingShell;
 using testing::ScriptedInteraction;
 using testing::TempFolder;
 
 const std::string kNoInfoFile =
     "Couldn't find an archive info file\r\n(archive.dat) in this folder.";
-
-class RecordingShell : public ShellLauncher {
- public:
-  int Execute(const std::string& target, std::string_view verb) override {
-    calls.push_back({target, std::string(verb)});
-    return answer;
-  }
-  struct Call {
-    std::string target, verb;
-  };
-  std::vector<Call> calls;
-  int answer = ShellResult::Done;
-};
 
 class ArchiveMaintenanceTest : public ::testing::Test {
  protected:

@@ -130,7 +130,7 @@ class ScreenshotApp : public wxApp {
         Save(&window, "progress");
         SaveModal("completion-question", wxID_NO);
       });
-      ArchiveRun run(context, watch);
+      ArchiveRun run(context, watch, context.settings.CurrentArchiveFolder);
       ProgressJobEnd end;
       end.stayOpen = keepOpen;
       if (!keepOpen)

@@ -3,28 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/Shell.h"
+#include "support/RecordingShell.h"
 #include "support/ScriptedInteraction.h"
 
 namespace pagehold {
 namespace {
 
 using testing::ScriptedInteraction;
-
-// Answers every hand-over with a set code and remembers what it was given.
-class FixedShell : public ShellLauncher {
- public:
-  explicit FixedShell(int code) : code_(code) {}
-  int Execute(const std::string& target, std::string_view verb) override {
-    targets.push_back(target);
-    verbs.emplace_back(verb);
-    return code_;
-  }
-  std::vector<std::string> targets;
-  std::vector<std::string> verbs;
-
- private:
-  int code_;
-};
+using FixedShell = testing::RecordingShell;
 
 constexpr const char* kAdvice =
     "\r\n\r\nTo open the page:\r\n\r\n/a/1st_page.htm\r\n\r\nuse the Open command from\r\nthe "
@@ -58,7 +44,7 @@ TEST(OpenDocumentTest, EachFailingShellCodeGivesItsErrorText) {
     EXPECT_EQ(ui.messages[0].text, reason + kAdvice) << code;
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(ui.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(shell.verbs, std::vector<std::string>{""});
+    EXPECT_EQ(shell.calls[0].verb, "");
   }
 }
 
@@ -75,7 +61,7 @@ TEST(OpenDocumentTest, TrimsControlCharactersAndSpacesAtBothEnds) {
   FixedShell shell(ShellResult::NoAssociation);
   ScriptedInteraction ui;
   OpenDocument(" \t/a/1st_page.htm \r\n", shell, ui);
-  EXPECT_EQ(shell.targets, std::vector<std::string>{"/a/1st_page.htm"});
+  EXPECT_EQ(shell.Targets(), std::vector<std::string>{"/a/1st_page.htm"});
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("\r\n\r\n/a/1st_page.htm\r\n\r\n"), std::string::npos);
 }

@@ -8,6 +8,7 @@
 #include "platform/RegistryFile.h"
 #include "platform/Shell.h"
 #include "prefs/SettingsKeys.h"
+#include "support/RecordingShell.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestFiles.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 namespace keys = settings_keys;
 namespace texts = shell_texts;
+using testing::RecordingShell;
 using testing::ScriptedInteraction;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -31,15 +33,6 @@ class RecordingWindows : public MainWindows {
   std::vector<std::string> opened;
 };
 
-class RecordingShell : public ShellLauncher {
- public:
-  int Execute(const std::string& target, std::string_view) override {
-    opened.push_back(target);
-    return ShellResult::Done;
-  }
-  std::vector<std::string> opened;
-};
-
 class FixedHelp : public HelpTopicShower {
  public:
   bool ShowHelpTopic(int context) override {
@@ -52,8 +45,8 @@ class FixedHelp : public HelpTopicShower {
 
 class MainActionsTest : public ::testing::Test {
  protected:
-  explicit MainActionsTest(Product product = Product::Navigator)
-      : context(product, folder.path(),
+  MainActionsTest()
+      : context(Product::Navigator, folder.path(),
                 std::make_unique<RegistryFile>(folder.Child("registry.reg"))),
         actions(context, cache, ui, shell, help, windows) {}
 
@@ -75,16 +68,6 @@ class MainActionsTest : public ::testing::Test {
   MainActions actions;
 };
 
-TEST_F(MainActionsTest, NavigatorWithoutIndexFileShowsTheMessageThenProperties) {
-  context.settings.NavigatorIndexPath = folder.Child("missing/fat.db");
-  cache.push_back(std::make_unique<TCacheItem>());
-  Run(MainCommand::CacheExplorer);
-  EXPECT_EQ(Texts(), std::vector<std::string>{std::string(texts::kInvalidNavigatorIndexMessage)});
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(windows.opened, std::vector<std::string>{"properties"});
-  EXPECT_EQ(cache.size(), 1u);
-}
-
 TEST_F(MainActionsTest, CacheExplorerOpensOnAnEmptiedList) {
   context.settings.NavigatorIndexPath = folder.Child("fat.db");
   WriteFile(context.settings.NavigatorIndexPath, "x");
@@ -95,16 +78,6 @@ TEST_F(MainActionsTest, CacheExplorerOpensOnAnEmptiedList) {
   EXPECT_EQ(windows.opened, std::vector<std::string>{"explorer"});
 }
 
-class InternetExplorerActionsTest : public MainActionsTest {
- protected:
-  InternetExplorerActionsTest() : MainActionsTest(Product::InternetExplorer) {}
-};
-
-TEST_F(InternetExplorerActionsTest, CacheExplorerNeedsNoIndexPath) {
-  Run(MainCommand::CacheExplorer);
-  EXPECT_EQ(windows.opened, std::vector<std::string>{"explorer"});
-}
-
 TEST_F(MainActionsTest, DefaultIndexOpensTheSamePageWithOrWithoutTrailingSeparator) {
   const std::string archive = folder.Child("archive");
   WriteFile(archive + "/1st_page.htm", "<html>");
@@ -112,7 +85,7 @@ TEST_F(MainActionsTest, DefaultIndexOpensTheSamePageWithOrWithoutTrailingSeparat
     ASSERT_TRUE(context.store.WriteString(keys::kExport, keys::kDefaultDirectory, setting));
     Run(MainCommand::DefaultIndex);
   }
-  EXPECT_EQ(shell.opened, std::vector<std::string>(2, archive + "/1st_page.htm"));
+  EXPECT_EQ(shell.Targets(), std::vector<std::string>(2, archive + "/1st_page.htm"));
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -124,14 +97,14 @@ TEST_F(MainActionsTest, MissingIndexPagesAreReported) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{std::string(texts::kNoDefaultIndexMessage),
                                                std::string(texts::kNoSecondaryIndexMessage),
                                                std::string(texts::kNoSecondaryIndexMessage)}));
-  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(shell.Targets().empty());
 }
 
 TEST_F(MainActionsTest, SecondaryIndexOpensItsPage) {
   ASSERT_TRUE(context.store.WriteString(keys::kExport, keys::kSecondaryDirectory, folder.path()));
   WriteFile(folder.Child("1st_page.htm"), "<html>");
   Run(MainCommand::SecondaryIndex);
-  EXPECT_EQ(shell.opened, std::vector<std::string>{folder.Child("1st_page.htm")});
+  EXPECT_EQ(shell.Targets(), std::vector<std::string>{folder.Child("1st_page.htm")});
 }
 
 TEST_F(MainActionsTest, ContentsShowsTopicOneOrReportsTheMissingBook) {
@@ -141,15 +114,6 @@ TEST_F(MainActionsTest, ContentsShowsTopicOneOrReportsTheMissingBook) {
   EXPECT_EQ(help.asked, (std::vector<int>{1, 1}));
   ASSERT_EQ(Texts(), std::vector<std::string>{"Help file not found"});
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
-}
-
-TEST_F(MainActionsTest, OtherCommandsOpenTheirWindows) {
-  for (const MainCommand command :
-       {MainCommand::Search, MainCommand::Properties, MainCommand::DeleteFromArchive,
-        MainCommand::About, MainCommand::Exit})
-    Run(command);
-  EXPECT_EQ(windows.opened,
-            (std::vector<std::string>{"search", "properties", "delete", "about", "exit"}));
 }
 
 }  // namespace
