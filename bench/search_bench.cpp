@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "SilentInteraction.h"
-#include "cache/BufferStream.h"
 #include "cache/CacheItem.h"
 #include "cache/MimeTable.h"
+#include "platform/Files.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
 #include "search/ArchiveSearch.h"
@@ -96,14 +96,20 @@ GeneratedArchive& Archive() {
   return archive;
 }
 
-// The floor: archive.dat read record by record through the buffered stream, and every archived
-// copy tested once.
+// The floor: archive.dat read whole and parsed record by record, and every archived copy tested
+// once.
 size_t PlainReadAndExistenceTests(const GeneratedArchive& archive) {
-  TSimpleBufferFileStream stream(JoinPath(archive.folder, "archive.dat"));
+  const std::string bytes = ReadWholeFile(JoinPath(archive.folder, "archive.dat")).value();
   TCacheItem record;
   size_t present = 0;
-  for (size_t i = 0; !ReadRecord(record, stream); ++i)
+  std::size_t offset = 0;
+  for (size_t i = 0;; ++i) {
+    const RecordParse parse = ParseRecord(bytes, offset, record);
+    if (parse.outcome != RecordParse::Whole)
+      break;
+    offset += parse.size;
     present += i < archive.copies.size() && FileExists(archive.copies[i]) ? 1 : 0;
+  }
   return present;
 }
 

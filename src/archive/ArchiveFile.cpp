@@ -1,6 +1,5 @@
 #include "archive/ArchiveFile.h"
 
-#include "cache/BufferStream.h"
 #include "cache/Folders.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
@@ -15,34 +14,12 @@ namespace {
 constexpr char kArchiveFileName[] = "archive.dat";
 constexpr char kTemporaryFileName[] = "archive.tmp";
 
-// Domain is not stored: it follows from the Url by the split that stored URLs use.
-void RecomputeDomain(TCacheItem& record) {
-  std::string rest = record.Url;
-  record.Domain = DomainFromHost(HostFromKey(rest));
-}
-
 // The stored form of every record, in list order.
 std::string SerializeRecords(const ArchiveList& archive) {
   std::string bytes;
   for (const auto& record : archive.Items())
     WriteRecord(*record, bytes);
   return bytes;
-}
-
-// The records of the file as far as they can be read.
-void ReadRecords(const std::string& path, ArchiveList& archive) {
-  try {
-    TSimpleBufferFileStream stream(path);
-    for (;;) {
-      auto record = std::make_unique<TCacheItem>();
-      if (ReadRecord(*record, stream))
-        break;
-      RecomputeDomain(*record);
-      archive.Append(std::move(record));
-    }
-  } catch (...) {
-    // A damaged file gives the records read before the damage.
-  }
 }
 
 }  // namespace
@@ -110,39 +87,6 @@ std::optional<std::string> ArchivedFilePath(std::string_view archiveFolder, std:
       !IsSafePathComponent(fileName))
     return std::nullopt;
   return JoinPath(JoinPath(JoinPath(archiveFolder, domain), typeFolder), fileName);
-}
-
-ArchiveList ReadArchiveFile(const std::string& archiveFolder) {
-  ArchiveList archive;
-  const std::string path = JoinPath(archiveFolder, kArchiveFileName);
-  if (FileExists(path))
-    ReadRecords(path, archive);
-  return archive;
-}
-
-ArchiveList LoadArchive(const AppContext& context, const std::string& archiveFolder,
-                        UsedNames& usedNames) {
-  const std::string folder = WithTrailingSeparator(archiveFolder);
-  const std::string path = folder + kArchiveFileName;
-  ArchiveList archive;
-  if (FileExists(path)) {
-    ArchiveList stored = ReadArchiveFile(folder);
-    // Keep the records whose archived file is there. Records whose Domain, type folder or
-    // FileName cannot be a single path component inside the archive folder are dropped too:
-    // no file of theirs can be found or written safely.
-    for (auto& record : stored.TakeAll()) {
-      const std::string typeFolder = context.mimeTable.MimeTypeFolder(record->MimeIndex);
-      const auto file = ArchivedFilePath(folder, record->Domain, typeFolder, record->FileName);
-      if (!file || !FileExists(*file))
-        continue;
-      usedNames.Add(UsedNames::Key(record->Domain, typeFolder, record->FileName));
-      archive.Append(std::move(record));
-    }
-  }
-  // Making the pictures' folder makes a missing archive folder too. Pictures are a nicety of the
-  // pages: a run goes on without them.
-  (void)CopyIndexImages(context, folder);
-  return archive;
 }
 
 std::optional<std::string> FindArchivedName(const ArchiveList& archive, std::string_view url) {

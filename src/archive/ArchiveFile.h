@@ -75,18 +75,6 @@ bool IsSafePathComponent(std::string_view name);
 std::optional<std::string> ArchivedFilePath(std::string_view archiveFolder, std::string_view domain,
                                             std::string_view typeFolder, std::string_view fileName);
 
-// Reads archive.dat of archiveFolder into a new list: Domain recomputed from each Url, records
-// whose archived file is missing (or whose path pieces are unsafe) dropped, the names of the rest
-// entered into usedNames. Creates the archive folder when neither it nor archive.dat exists, and
-// ends with CopyIndexImages. A damaged file yields the records read before the damage; nothing is
-// reported.
-ArchiveList LoadArchive(const AppContext& context, const std::string& archiveFolder,
-                        UsedNames& usedNames);
-
-// The records of archive.dat as stored, in order, without checking their files: for readers that
-// only look (the archive search). Domain is recomputed; an unreadable file gives what was read.
-ArchiveList ReadArchiveFile(const std::string& archiveFolder);
-
 // FileName of the first record whose Url equals url byte for byte.
 std::optional<std::string> FindArchivedName(const ArchiveList& archive, std::string_view url);
 

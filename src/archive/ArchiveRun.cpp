@@ -1,16 +1,19 @@
 #include "archive/ArchiveRun.h"
 
+#include <chrono>
+#include <ctime>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 
 #include "archive/ArchiveFile.h"
 #include "archive/FileNaming.h"
 #include "archive/IndexPages.h"
 #include "archive/LinkRewriter.h"
 #include "cache/Folders.h"
+#include "platform/EventPacer.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -47,6 +50,45 @@ class PassProgress {
  private:
   Interaction& interaction_;
   int position_ = 0;
+};
+
+// Saves archive.dat while a run goes on: after an item once the interval has passed since the
+// last save, and whenever the run asks (before the index build, at its end). A save happens
+// only when the records changed since the last one, so the end of a run costs nothing more.
+class Checkpoints {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  Checkpoints(const std::string& folder, const ArchiveList& archive,
+              std::chrono::milliseconds interval)
+      : folder_(folder), archive_(archive), interval_(interval), last_(Clock::now()) {}
+
+  // After an item was recorded. A failed save here is tried again at the next one.
+  void AfterItem() {
+    ++changes_;
+    if (Clock::now() - last_ >= interval_)
+      (void)Save();
+  }
+
+  [[nodiscard]] Status Save() {
+    if (saved_ && changes_ == 0)
+      return {};
+    Status saved = SaveArchive(folder_, archive_);
+    last_ = Clock::now();
+    if (saved) {
+      saved_ = true;
+      changes_ = 0;
+    }
+    return saved;
+  }
+
+ private:
+  const std::string& folder_;
+  const ArchiveList& archive_;
+  std::chrono::milliseconds interval_;
+  Clock::time_point last_;
+  std::size_t changes_ = 0;
+  bool saved_ = false;  // the list as loaded differs from the file: it must be saved once
 };
 
 bool PathExists(const std::string& path) {
@@ -98,7 +140,7 @@ class ArchiveJob {
   // Returns the number of items merged; stops after the item during which a cancel was asked.
   // An item that cannot be archived is named in failures with its reason and left out of the
   // records; the pass goes on with the next.
-  std::size_t ArchivingPass(std::vector<RunFailure>& failures) {
+  std::size_t ArchivingPass(std::vector<RunFailure>& failures, Checkpoints& checkpoints) {
     PassProgress progress(interaction_);
     progress.Start("Archiving files...");
     const ArchivedLinks links(refs_, archive_, context_.mimeTable);
@@ -107,10 +149,12 @@ class ArchiveJob {
     for (std::size_t index = 0; index < items_.size(); ++index) {
       progress.Before(index, items_.size());
       const PlacedItem& placed = items_[index];
-      if (const Status archived = Archive(placed, rewriter); !archived)
+      if (const Status archived = Archive(placed, rewriter); !archived) {
         failures.push_back({"archive " + placed.item->Url, archived.failure()});
-      else if (placed.item->MimeIndex > 0)
+      } else if (placed.item->MimeIndex > 0) {
         ++merged;
+        checkpoints.AfterItem();
+      }
       if (interaction_.CancelRequested())
         break;
     }
@@ -196,6 +240,8 @@ ArchiveRunReport ArchiveRun::Run(const ItemRefs& selection) {
   if (!CheckArchiveFolder(report))
     return report;
   RunJob(selection, report);
+  if (options_.showFailures && !report.failures.empty())
+    interaction_.Ask(FailuresMessage(report.failures));
   if (report.outcome == ArchiveRunOutcome::Completed)
     AskToOpenIndex(selection.empty(), report);
   return report;
@@ -227,12 +273,63 @@ bool ArchiveRun::CheckArchiveFolder(ArchiveRunReport& report) {
   return false;
 }
 
+bool ArchiveRun::Load(bool reindex, UsedNames& usedNames, ArchiveList& archive,
+                      ArchiveRunReport& report) {
+  // A large archive.dat takes a while: the bar moves and events run at least every 100 ms.
+  EventPacer pacer(interaction_);
+  Result<LoadedArchive> loaded = LoadArchive(context_, folder_, usedNames, [&](int percent) {
+    if (pacer.Tick())
+      interaction_.ShowProgress(percent);
+  });
+  const std::string file = folder_ + "archive.dat";
+  if (!loaded) {
+    report.failures.push_back({"read " + file, loaded.failure()});
+    report.outcome = ArchiveRunOutcome::ArchiveUnreadable;
+    return false;
+  }
+  report.archiveState = loaded->state;
+  report.droppedRecords = loaded->droppedRecords;
+  if (loaded->state.Damaged()) {
+    // A re-index of a file with nothing readable in it would only delete it and its pages.
+    if (reindex && loaded->state.RecordsReadable() == 0) {
+      report.failures.push_back(
+          {"re-index", Failure{file, "nothing in it can be read; it is left as it is"}});
+      report.outcome = ArchiveRunOutcome::ArchiveDamaged;
+      return false;
+    }
+    bool salvage = options_.damagedArchive == DamagedArchiveChoice::Salvage;
+    if (options_.damagedArchive == DamagedArchiveChoice::Ask)
+      salvage = interaction_.Ask(DamagedArchiveQuestion(file, loaded->state)) == MessageAnswer::Yes;
+    if (!salvage) {
+      report.outcome = ArchiveRunOutcome::ArchiveDamaged;
+      return false;
+    }
+    Result<std::string> kept = KeepDamagedArchive(folder_, std::time(nullptr));
+    if (!kept) {
+      report.failures.push_back({"keep the damaged " + file, kept.failure()});
+      report.outcome = ArchiveRunOutcome::ArchiveDamaged;
+      return false;
+    }
+    report.keptDamagedFile = std::move(*kept);
+  }
+  archive = std::move(loaded->archive);
+  // The pictures are a nicety of the pages, and a program whose own pictures are missing would
+  // report the same failure on every run: the pages are written without them.
+  (void)CopyIndexImages(context_, folder_);
+  return true;
+}
+
 void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
   running_ = true;
-  UsedNames usedNames;
-  ArchiveList archive = LoadArchive(context_, folder_, usedNames);
-  const NamingRule namingRule = options_.namingRule.value_or(DefaultNamingRule(context_.product));
   const bool reindex = selection.empty();
+  UsedNames usedNames;
+  ArchiveList archive;
+  if (!Load(reindex, usedNames, archive, report)) {
+    running_ = false;
+    return;
+  }
+  const NamingRule namingRule = options_.namingRule.value_or(DefaultNamingRule(context_.product));
+  Checkpoints checkpoints(folder_, archive, options_.checkpointInterval);
 
   // archive.dat is written whatever happens from here on: an error in the middle of a run
   // must not lose the records of the items archived before it.
@@ -243,18 +340,21 @@ void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
       report.unplaceableItems = job.Place(selection);
       job.NamingPass();
       usedNames.Clear();
-      report.archivedItems = job.ArchivingPass(report.failures);
+      report.archivedItems = job.ArchivingPass(report.failures, checkpoints);
     }
     if (!interaction_.CancelRequested()) {
       if (!reindex)
         PassProgress(interaction_).Set(100);
+      // Everything copied is recorded before the pages, which take a while, are written.
+      if (Status saved = checkpoints.Save(); !saved)
+        report.failures.push_back({"save archive.dat", saved.failure()});
       if (Status built = BuildIndexPages(context_, folder_, archive, interaction_); !built)
         report.failures.push_back({"build the index pages", built.failure()});
     }
   } catch (...) {
     error = std::current_exception();
   }
-  if (Status saved = SaveArchive(folder_, archive); !saved)
+  if (Status saved = checkpoints.Save(); !saved)
     report.failures.push_back({"save archive.dat", saved.failure()});
   running_ = false;
   if (error)
@@ -277,6 +377,32 @@ void ArchiveRun::AskToOpenIndex(bool reindex, ArchiveRunReport& report) {
   question.buttons = MessageButtons::YesNoCancel;
   if (interaction_.Ask(question) == MessageAnswer::Yes)
     report.result = ArchiveRunResult::OpenIndex;
+}
+
+Message DamagedArchiveQuestion(const std::string& archiveFile, const ArchiveFileState& state) {
+  Message question;
+  question.text = "The archive info file\r\n\r\n" + archiveFile + "\r\n\r\nis " + state.Describe() +
+                  ".\r\n\r\nGo on with the " + std::to_string(state.RecordsReadable()) +
+                  " records that can be read? The damaged file is first kept beside it, under " +
+                  "the same name followed by \".damaged\" and the date and time.";
+  question.caption = kCaption;
+  question.icon = MessageIcon::Warning;
+  question.buttons = MessageButtons::YesNo;
+  return question;
+}
+
+Message FailuresMessage(const std::vector<RunFailure>& failures) {
+  constexpr std::size_t kShownFailures = 20;
+  Message message;
+  message.text = "Some of the work could not be done:\r\n";
+  for (std::size_t i = 0; i < failures.size() && i < kShownFailures; ++i)
+    message.text += "\r\n" + failures[i].Describe();
+  if (failures.size() > kShownFailures)
+    message.text += "\r\n... and " + std::to_string(failures.size() - kShownFailures) + " more";
+  message.caption = kCaption;
+  message.icon = MessageIcon::Warning;
+  message.buttons = MessageButtons::Ok;
+  return message;
 }
 
 ArchiveRunResult RunArchive(AppContext& context, Interaction& interaction,

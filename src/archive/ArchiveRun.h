@@ -10,12 +10,14 @@
 // events run (and a cancel is seen) only when the whole-number percentage of a pass grows.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "archive/ArchiveFileReader.h"
 #include "cache/CacheItem.h"
 #include "platform/Failure.h"
 #include "platform/Interaction.h"
@@ -28,10 +30,20 @@ namespace pagehold {
 enum class ArchiveRunResult { OpenIndex, Cancel };
 
 enum class ArchiveRunOutcome {
-  Completed,         // the job ran to its end (the index pages were rebuilt)
-  Cancelled,         // stopped by a cancel request; what was archived stays recorded
-  FolderRefused,     // the archive folder is missing and creating it was declined
-  FolderNotCreated,  // the archive folder is missing and could not be created
+  Completed,          // the job ran to its end (the index pages were rebuilt)
+  Cancelled,          // stopped by a cancel request; what was archived stays recorded
+  FolderRefused,      // the archive folder is missing and creating it was declined
+  FolderNotCreated,   // the archive folder is missing and could not be created
+  ArchiveUnreadable,  // archive.dat could not be read (see failures); nothing was written
+  ArchiveDamaged,     // archive.dat is damaged and was not salvaged; nothing was written
+};
+
+// What a run does with a damaged archive.dat. It never writes over one: going on first keeps
+// the damaged file beside it (KeepDamagedArchive) and then works with every readable record.
+enum class DamagedArchiveChoice {
+  Ask,      // ask through the interaction (DamagedArchiveQuestion); Yes goes on
+  Refuse,   // write nothing
+  Salvage,  // go on, as asked beforehand (the command line's --salvage)
 };
 
 struct ArchiveRunOptions {
@@ -41,6 +53,13 @@ struct ArchiveRunOptions {
   bool askToOpenIndex = true;
   // Called after a completed run, before the question (the IE program stores its settings).
   std::function<void()> beforeCompletionQuestion;
+  DamagedArchiveChoice damagedArchive = DamagedArchiveChoice::Ask;
+  // Show the failures at the end as one message (FailuresMessage). The command line prints
+  // them itself.
+  bool showFailures = true;
+  // archive.dat is saved at least this often while files are copied, and always before the
+  // index pages are built, so that a run that is killed leaves little unrecorded.
+  std::chrono::milliseconds checkpointInterval{2000};
 };
 
 // One thing a run could not do, and why.
@@ -63,7 +82,16 @@ struct ArchiveRunReport {
   // Everything that failed, in the order it happened: items not archived (they are not in
   // archive.dat), and a save or index build that did not complete.
   std::vector<RunFailure> failures;
+  ArchiveFileState archiveState;   // what loading archive.dat found
+  std::size_t droppedRecords = 0;  // records left out because their archived file is gone
+  std::string keptDamagedFile;     // where the damaged archive.dat was kept, when it was
 };
+
+// The question asked before going on with a damaged archive.dat (buttons Yes and No).
+Message DamagedArchiveQuestion(const std::string& archiveFile, const ArchiveFileState& state);
+
+// The one message that lists a run's failures (at most the first 20 lines, then how many more).
+Message FailuresMessage(const std::vector<RunFailure>& failures);
 
 inline constexpr const char* kIndexPageFileName = "1st_page.htm";
 
@@ -85,6 +113,9 @@ class ArchiveRun {
 
  private:
   bool CheckArchiveFolder(ArchiveRunReport& report);
+  // Loads archive.dat and decides what to do with a damaged one; false when the run must stop
+  // (without having written anything).
+  bool Load(bool reindex, UsedNames& usedNames, ArchiveList& archive, ArchiveRunReport& report);
   void RunJob(const ItemRefs& selection, ArchiveRunReport& report);
   void AskToOpenIndex(bool reindex, ArchiveRunReport& report);
 

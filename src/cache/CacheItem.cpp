@@ -1,17 +1,13 @@
 // The cache item's stored record (layout in CacheItem.h), written and read with explicit
 // little-endian byte order so that archive.dat is the same on every machine.
 //
-// Reading forgives damage: a tail shorter than the 16-byte head is the end of the file, and a
-// record whose length block or strings are cut short is read as far as the input goes (its
-// strings end at the last byte read). A stored length larger than everything left after the
-// length block cannot belong to a real record (no string the program writes is more than a few
-// hundred bytes); that record is treated as the end of the file instead of being allocated.
+// Reading tells a whole record from damage and never reads outside the bytes it is given, so a
+// stored length larger than the input costs nothing; what to do after damage is the archive
+// file's reader's business.
 #include "cache/CacheItem.h"
 
-#include <algorithm>
 #include <cstring>
 
-#include "cache/BufferStream.h"
 #include "platform/LittleEndian.h"
 
 namespace pagehold {
@@ -30,30 +26,6 @@ double DateFromBits(std::uint64_t bits) {
   double date = 0;
   std::memcpy(&date, &bits, sizeof date);
   return date;
-}
-
-// Reads until count bytes have come or the input has no more (a buffered file delivers at most
-// one buffer per read). Returns the bytes read.
-std::size_t ReadUpTo(ByteReader& in, void* destination, std::size_t count) {
-  auto* bytes = static_cast<char*>(destination);
-  std::size_t total = 0;
-  while (total < count) {
-    const std::size_t got = in.Read(bytes + total, count - total);
-    if (got == 0)
-      break;
-    total += got;
-  }
-  return total;
-}
-
-// A stored string: its bytes up to the first zero byte, or all that could be read.
-std::string ReadStoredString(ByteReader& in, std::uint32_t storedLength) {
-  std::string bytes(storedLength, '\0');
-  bytes.resize(ReadUpTo(in, bytes.data(), bytes.size()));
-  const std::size_t zero = bytes.find('\0');
-  if (zero != std::string::npos)
-    bytes.resize(zero);
-  return bytes;
 }
 
 void AppendStoredString(std::string& out, const std::string& text) {
@@ -91,34 +63,42 @@ void WriteRecord(const TCacheItem& item, std::string& out) {
   AppendStoredString(out, item.FileName);
 }
 
-bool ReadRecord(TCacheItem& item, ByteReader& in) {
-  char headBytes[kHeadSize];
-  if (ReadUpTo(in, headBytes, kHeadSize) < kHeadSize)
-    return true;
-  const std::string_view head(headBytes, kHeadSize);
-
-  // A cut length block is the end of the input: the record keeps its head and empty strings.
-  char lengthBytes[kLengthsSize] = {};
-  if (ReadUpTo(in, lengthBytes, kLengthsSize) < kLengthsSize)
-    std::fill(std::begin(lengthBytes), std::end(lengthBytes), 0);
-  const std::string_view lengthBlock(lengthBytes, kLengthsSize);
-  const std::uint32_t lengths[3] = {ReadU32(lengthBlock, 0), ReadU32(lengthBlock, 4),
-                                    ReadU32(lengthBlock, 8)};
-  const std::uint64_t left = in.Remaining();
-  if (std::any_of(std::begin(lengths), std::end(lengths),
-                  [left](std::uint32_t length) { return length > left; }))
-    return true;
-
-  item.MimeIndex = static_cast<std::int32_t>(ReadU32(head, 0));
-  item.ContentKind = static_cast<std::int32_t>(ReadU32(head, 4));
-  item.Date = DateFromBits(ReadU64(head, 8));
-  item.Url = ReadStoredString(in, lengths[0]);
-  item.Title = ReadStoredString(in, lengths[1]);
-  item.FileName = ReadStoredString(in, lengths[2]);
+RecordParse ParseRecord(std::string_view bytes, std::size_t offset, TCacheItem& item) {
+  if (offset >= bytes.size())
+    return {RecordParse::End, 0};
+  const std::string_view rest = bytes.substr(offset);
+  if (rest.size() < kHeadSize + kLengthsSize)
+    return {RecordParse::Damaged, 0};
+  const std::uint32_t lengths[3] = {ReadU32(rest, kHeadSize), ReadU32(rest, kHeadSize + 4),
+                                    ReadU32(rest, kHeadSize + 8)};
+  // Every stored string holds at least its zero byte, and the three lie inside the input.
+  std::uint64_t size = kHeadSize + kLengthsSize;
+  for (const std::uint32_t length : lengths) {
+    if (length == 0)
+      return {RecordParse::Damaged, 0};
+    size += length;
+  }
+  if (size > rest.size())
+    return {RecordParse::Damaged, 0};
+  std::string_view strings[3];
+  std::size_t at = kHeadSize + kLengthsSize;
+  for (int i = 0; i < 3; ++i) {
+    strings[i] = rest.substr(at, lengths[i]);
+    if (strings[i].back() != '\0')
+      return {RecordParse::Damaged, 0};
+    at += lengths[i];
+  }
+  item.MimeIndex = static_cast<std::int32_t>(ReadU32(rest, 0));
+  item.ContentKind = static_cast<std::int32_t>(ReadU32(rest, 4));
+  item.Date = DateFromBits(ReadU64(rest, 8));
+  // A string ends at its first zero byte.
+  item.Url = std::string(strings[0].substr(0, strings[0].find('\0')));
+  item.Title = std::string(strings[1].substr(0, strings[1].find('\0')));
+  item.FileName = std::string(strings[2].substr(0, strings[2].find('\0')));
   item.CacheKey.reset();
   item.Domain.clear();
   item.CacheFile.clear();
-  return false;
+  return {RecordParse::Whole, static_cast<std::size_t>(size)};
 }
 
 }  // namespace pagehold

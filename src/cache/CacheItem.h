@@ -13,15 +13,15 @@
 //   28+L1+L2 L3   FileName bytes and a zero byte
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pagehold {
-
-class ByteReader;
 
 // The coarse content kinds, as stored in ContentKind.
 enum ContentKindValue : std::int32_t { Text = 0, Media = 1, Other = 2 };
@@ -49,11 +49,21 @@ void Assign(TCacheItem& target, const TCacheItem& source);
 // Appends the stored form of the item to out.
 void WriteRecord(const TCacheItem& item, std::string& out);
 
-// Reads one stored record. Returns true ("at end") when no record could be read: fewer than
-// 16 head bytes are left, or one stored length is larger than all that is left of the input
-// after the length block (such a record is treated as the end rather than allocated). Otherwise
-// a record cut short is read as far as the input goes: a cut length block gives empty strings,
-// a cut string ends at the last byte read. Domain, CacheFile and CacheKey are left empty.
-bool ReadRecord(TCacheItem& item, ByteReader& in);
+// How the stored record at an offset of some bytes reads.
+struct RecordParse {
+  enum Outcome {
+    Whole,    // the item holds the record; size is its length in bytes
+    End,      // the offset is the end of the bytes
+    Damaged,  // no whole record starts here (see below); the item is unchanged
+  };
+  Outcome outcome;
+  std::size_t size;
+};
+
+// Parses one stored record. It is whole when its head and length block lie inside bytes, each
+// stored length is at least 1, the three strings lie inside bytes and each ends with a zero byte
+// where its length says; a string is read up to its first zero byte. Domain, CacheFile and
+// CacheKey are left empty.
+RecordParse ParseRecord(std::string_view bytes, std::size_t offset, TCacheItem& item);
 
 }  // namespace pagehold

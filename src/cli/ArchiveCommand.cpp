@@ -1,7 +1,8 @@
 // pagehold archive: archives the chosen items into the folder named by --to, with the link
 // options and emphasis the user's settings hold, and prints the index page's path last. The
 // question whether to create a missing folder is answered by --yes; the question whether to open
-// the index page is not asked (--open opens it).
+// the index page is not asked (--open opens it). A damaged archive.dat is never written over:
+// the run refuses, unless --salvage asks it to keep the damaged file and go on.
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -23,11 +24,13 @@ struct ArchiveFlags {
   std::string folder;
   bool yes = false;
   bool open = false;
+  bool salvage = false;
 };
 
 bool ParseArchiveFlags(Arguments& rest, ArchiveFlags& flags, std::string& reason) {
   flags.yes = TakeFlag(rest, "--yes");
   flags.open = TakeFlag(rest, "--open");
+  flags.salvage = TakeFlag(rest, "--salvage");
   if (!TakeFlagValue(rest, "--to", flags.folder, reason))
     return false;
   if (flags.folder.empty()) {
@@ -77,6 +80,9 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
   ArchiveRunOptions runOptions;
   runOptions.namingRule = session.Source().FileNamingRule();
   runOptions.askToOpenIndex = false;
+  runOptions.showFailures = false;
+  runOptions.damagedArchive =
+      flags.salvage ? DamagedArchiveChoice::Salvage : DamagedArchiveChoice::Refuse;
   const std::string folder = AbsoluteFolder(flags.folder);
   ArchiveRun run(context, ui, folder, runOptions);
   const ArchiveRunReport report = run.Run(chosen);
@@ -85,6 +91,9 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
     case ArchiveRunOutcome::FolderRefused:
     case ArchiveRunOutcome::Cancelled:
       return kExitRefused;
+    case ArchiveRunOutcome::ArchiveUnreadable:
+    case ArchiveRunOutcome::ArchiveDamaged:
+      return ReportRefusedArchive(err, "archive", folder, report);
     case ArchiveRunOutcome::FolderNotCreated:
       return ReportBadUsage(err, "archive", "could not create " + folder);
     case ArchiveRunOutcome::Completed:

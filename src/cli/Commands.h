@@ -17,6 +17,7 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
 int RunDeleteCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunCheckCommand(const Arguments& args, std::ostream& out, std::ostream& err);
 
 // Dispatches on the first argument.
 int RunPagehold(const Arguments& args, std::ostream& out, std::ostream& err);

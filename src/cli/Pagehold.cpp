@@ -11,10 +11,11 @@ constexpr const char* kUsage =
     "usage:\n"
     "  pagehold list    SOURCE [FILTERS] [--format tsv|json]\n"
     "  pagehold domains SOURCE [FILTERS] [--format tsv|json]\n"
-    "  pagehold archive SOURCE [FILTERS] --to FOLDER [--yes] [--open]\n"
+    "  pagehold archive SOURCE [FILTERS] --to FOLDER [--yes] [--open] [--salvage]\n"
     "  pagehold delete  SOURCE [FILTERS] --yes\n"
-    "  pagehold reindex FOLDER\n"
+    "  pagehold reindex FOLDER [--salvage]\n"
     "  pagehold search  FOLDER [--url TEXT] [--text TEXT] [--sort]\n"
+    "  pagehold check   FOLDER [--remove-orphans]\n"
     "SOURCE:  --nav INDEX_FILE | --ie CACHE_FOLDER\n"
     "FILTERS: --newer N{h|d|w} | --older N{h|d|w}  --domain NAME ...  --kinds text,media,other\n";
 
@@ -26,6 +27,7 @@ int RunPagehold(const Arguments& args, std::ostream& out, std::ostream& err) {
   static const std::map<std::string, Command> commands = {
       {"list", RunListCommand},     {"domains", RunDomainsCommand}, {"archive", RunArchiveCommand},
       {"delete", RunDeleteCommand}, {"reindex", RunReindexCommand}, {"search", RunSearchCommand},
+      {"check", RunCheckCommand},
   };
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;

@@ -1,7 +1,8 @@
 // pagehold reindex FOLDER: the re-index of the delete-from-archive window. The records whose
 // archived copies are gone leave archive.dat and the index pages are rebuilt from what is left;
 // the path of the index page is printed last. No question is asked: the index page is not
-// opened.
+// opened. A damaged archive.dat is left as it is unless --salvage asks to go on with what can be
+// read (the damaged file is kept beside it first).
 #include <ostream>
 #include <string>
 
@@ -25,7 +26,8 @@ namespace {
 
 constexpr const char* kCommand = "reindex";
 
-bool ParseFolder(const Arguments& args, std::string& folder, std::string& reason) {
+bool ParseFolder(Arguments args, std::string& folder, bool& salvage, std::string& reason) {
+  salvage = TakeFlag(args, "--salvage");
   if (args.empty() || args.front().starts_with("--")) {
     reason = args.empty() ? "give the archive FOLDER to re-index"
                           : "unknown option '" + args.front() + "'";
@@ -39,8 +41,9 @@ bool ParseFolder(const Arguments& args, std::string& folder, std::string& reason
 
 int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
   std::string folder;
+  bool salvage = false;
   std::string reason;
-  if (!ParseFolder(args, folder, reason))
+  if (!ParseFolder(args, folder, salvage, reason))
     return ReportBadUsage(err, kCommand, reason);
   // Checked here first so that the refusal is one line; the re-index checks it again.
   if (!HoldsArchiveInfoFile(ArchiveFolderOf(folder)))
@@ -55,10 +58,15 @@ int RunReindexCommand(const Arguments& args, std::ostream& out, std::ostream& er
   StoredFolderMemory memory(context.store);
   ArchiveRunOptions options;
   options.askToOpenIndex = false;
+  options.showFailures = false;
+  options.damagedArchive = salvage ? DamagedArchiveChoice::Salvage : DamagedArchiveChoice::Refuse;
   const std::optional<ArchiveRunReport> report =
       ReindexWithArchiveRun(folder, context, ui, memory, options);
   if (!report)
     return kExitBadUsage;
+  if (report->outcome == ArchiveRunOutcome::ArchiveDamaged ||
+      report->outcome == ArchiveRunOutcome::ArchiveUnreadable)
+    return ReportRefusedArchive(err, kCommand, folder, *report);
   if (report->outcome != ArchiveRunOutcome::Completed)
     return kExitRefused;
   const int status = ReportRunFailures(err, kCommand, *report);

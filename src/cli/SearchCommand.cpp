@@ -82,12 +82,15 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
                     [&rows](SearchResult row) { rows.push_back(std::move(row)); });
   if (!outcome.searched)
     return ReportBadUsage(err, kCommand, ui.texts.empty() ? "refused" : ui.texts.front());
-  if (outcome.summary.readFailed && outcome.summary.recordsRead == 0)
+  if (outcome.summary.readFailed)
     return ReportBadUsage(
         err, kCommand, "cannot read " + JoinPath(options.fields.folderText, kArchiveInfoFileName));
-  if (outcome.summary.readFailed)
-    err << "pagehold " << kCommand << ": " << kArchiveInfoFileName
-        << " is damaged; the search ended where reading failed\n";
+  const ArchiveFileState& state = outcome.summary.archiveState;
+  if (state.Damaged()) {
+    err << "pagehold " << kCommand << ": " << kArchiveInfoFileName << " is " << state.Describe()
+        << "; the results come from the " << state.RecordsReadable()
+        << " records that can be read\n";
+  }
   if (rows.empty()) {
     err << "pagehold " << kCommand << ": " << kNoFilesFoundMessage << '\n';
     return kExitRefused;
@@ -98,7 +101,7 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   TableWriter table(out, OutputFormat::Tsv, {"url", "archive_file"});
   for (const SearchResult& row : rows)
     table.Row({row.Url, row.ArchiveFile});
-  return kExitDone;
+  return state.Damaged() ? kExitRefused : kExitDone;
 }
 
 }  // namespace pagehold

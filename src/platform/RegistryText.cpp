@@ -41,10 +41,12 @@ bool HoldsLineEnd(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// A key path as compared: without surrounding spaces and trailing backslashes.
+// A key path as compared and stored: without leading spaces, and without any mix of spaces and
+// backslashes at its end ("General \\" and "General" are one key). Cutting both in one pass
+// makes the result a fixed point: normalising it again changes nothing.
 std::string_view NormalKeyPath(std::string_view path) {
   path = TrimSpaces(path);
-  while (!path.empty() && path.back() == '\\')
+  while (!path.empty() && (path.back() == '\\' || IsSpace(path.back())))
     path.remove_suffix(1);
   return path;
 }
@@ -264,7 +266,6 @@ std::string RegistryText::Format() const {
 }
 
 size_t RegistryText::FindValueEntry(std::string_view keyPath, std::string_view name) const {
-  keyPath = NormalKeyPath(keyPath);
   size_t found = entries_.size();
   bool inKey = false;
   for (size_t i = 0; i < entries_.size(); ++i) {
@@ -279,7 +280,7 @@ size_t RegistryText::FindValueEntry(std::string_view keyPath, std::string_view n
 
 std::optional<std::string> RegistryText::Find(std::string_view keyPath,
                                               std::string_view name) const {
-  const size_t index = FindValueEntry(keyPath, name);
+  const size_t index = FindValueEntry(NormalKeyPath(keyPath), name);
   if (index == entries_.size())
     return std::nullopt;
   return entries_[index].text;
@@ -288,7 +289,6 @@ std::optional<std::string> RegistryText::Find(std::string_view keyPath,
 // Just after the last line that is not blank in the key's last section; npos when the file
 // has no such key.
 size_t RegistryText::InsertionPointInKey(std::string_view keyPath) const {
-  keyPath = NormalKeyPath(keyPath);
   size_t section = std::string::npos;
   for (size_t i = 0; i < entries_.size(); ++i) {
     if (entries_[i].kind == Kind::Key && !entries_[i].key.empty() &&

@@ -52,7 +52,8 @@ class RegistryText {
     std::optional<std::string> text;  // Value: the string, when it is a string value
   };
 
-  // Index of the entry that Find reads, or entries_.size().
+  // Index of the entry that Find reads, or entries_.size(). Both take a key path normalised once
+  // by their caller.
   size_t FindValueEntry(std::string_view keyPath, std::string_view name) const;
   size_t InsertionPointInKey(std::string_view keyPath) const;
 

@@ -1,16 +1,15 @@
 #include "search/ArchiveSearch.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <stdexcept>
 
 #include "archive/ArchiveFile.h"
-#include "cache/BufferStream.h"
+#include "archive/ArchiveFileReader.h"
 #include "cache/CacheItem.h"
 #include "cache/MimeTable.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/EventPacer.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
 #include "search/TextBlockSearch.h"
@@ -70,26 +69,21 @@ SearchSummary SearchArchive(const SearchQuery& query, const TMimeTable& mimeTabl
   const LoweredQuery lowered{WithTrailingSeparator(query.folder), LowerCase(query.urlPattern),
                              LowerCase(query.textPattern)};
   SearchSummary summary;
-  std::unique_ptr<TSimpleBufferFileStream> stream;
-  try {
-    stream = std::make_unique<TSimpleBufferFileStream>(JoinPath(lowered.folder, "archive.dat"));
-  } catch (const std::exception&) {
+  if (!FileExists(JoinPath(lowered.folder, "archive.dat"))) {
     summary.readFailed = true;
     return summary;
   }
-  TCacheItem record;
-  for (;;) {
-    try {
-      const std::uint64_t left = stream->Remaining();
-      if (ReadRecord(record, *stream)) {
-        // Bytes that did not make a whole record: a damaged or truncated file.
-        summary.readFailed = left > 0;
-        break;
-      }
-    } catch (const std::exception&) {
-      summary.readFailed = true;
-      break;
-    }
+  // Every readable record is searched, those after damage too.
+  EventPacer pacer(ui);
+  Result<ArchiveFileReading> reading =
+      ReadArchiveFile(lowered.folder, [&pacer](std::uint64_t, std::uint64_t) { pacer.Tick(); });
+  if (!reading) {
+    summary.readFailed = true;
+    return summary;
+  }
+  summary.archiveState = reading->state;
+  for (const auto& stored : reading->records.Items()) {
+    TCacheItem& record = *stored;
     ++summary.recordsRead;
     if (auto row = MatchRecord(record, lowered, mimeTable)) {
       addRow(std::move(*row));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "archive/ArchiveFileReader.h"
 #include "search/ResultIcon.h"
 
 namespace pagehold {
@@ -27,10 +28,11 @@ struct SearchResult {
 };
 
 struct SearchSummary {
-  int rows = 0;             // rows delivered
-  int recordsRead = 0;      // records taken from archive.dat
-  bool stopped = false;     // the person asked to stop before the end
-  bool readFailed = false;  // archive.dat could not be opened or ended inside a record
+  int rows = 0;                   // rows delivered
+  int recordsRead = 0;            // records taken from archive.dat
+  bool stopped = false;           // the person asked to stop before the end
+  bool readFailed = false;        // archive.dat could not be read at all
+  ArchiveFileState archiveState;  // complete, or where it is damaged and what was salvaged
 };
 
 using SearchRowSink = std::function<void(SearchResult)>;
@@ -39,7 +41,8 @@ using SearchRowSink = std::function<void(SearchResult)>;
 // archive.dat order. Both patterns are compared in lower case (A-Z only) with the lower-cased
 // short address; the text pattern is looked for only in HTML pages (MIME row 1). After each
 // record pending events run and a stop request ends the search; the rows delivered so far stay.
-// A damaged or unreadable archive.dat ends the search where reading failed, without a message.
+// A damaged archive.dat is searched in every record that can be read, those after the damage
+// too; the summary tells what was skipped. An unreadable one gives no rows.
 SearchSummary SearchArchive(const SearchQuery& query, const TMimeTable& mimeTable, Interaction& ui,
                             const SearchRowSink& addRow);
 

@@ -50,6 +50,12 @@ FindOutcome FindInArchive(const FindFields& fields, const TMimeTable& mimeTable,
   const SearchQuery query{folder, Cut(fields.urlText), Cut(fields.htmlText)};
   outcome.searched = true;
   outcome.summary = SearchArchive(query, mimeTable, ui, addRow);
+  const ArchiveFileState& state = outcome.summary.archiveState;
+  if (state.Damaged()) {
+    Inform(ui, std::string(kArchiveInfoFileName) + " is " + state.Describe() +
+                   ".\r\nThe results come from the " + std::to_string(state.RecordsReadable()) +
+                   " records that can be read.");
+  }
   if (outcome.summary.rows == 0)
     Inform(ui, kNoFilesFoundMessage);
   memory.Remember(RememberedFolder::Search, fields.folderText);

@@ -32,8 +32,9 @@ struct FindOutcome {
 // Refuses, with its message, when both patterns are empty (focus on the address field), when
 // the folder does not exist or holds no archive.dat (focus on the folder field). Otherwise
 // searches the folder (cut to 255 characters, separator appended) for the patterns (each cut to
-// 255 characters), shows "No files found." when no row came, and remembers the folder text as
-// typed, whether anything was found or not.
+// 255 characters), says so when archive.dat is damaged (the rows come from what can be read),
+// shows "No files found." when no row came, and remembers the folder text as typed, whether
+// anything was found or not.
 FindOutcome FindInArchive(const FindFields& fields, const TMimeTable& mimeTable, Interaction& ui,
                           FolderMemory& memory, const SearchRowSink& addRow);
 

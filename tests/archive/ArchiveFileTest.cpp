@@ -1,4 +1,5 @@
 #include "archive/ArchiveFile.h"
+#include "archive/ArchiveFileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,12 @@ class ArchiveFileTest : public ::testing::Test {
     testing::WriteFile(DatPath(), bytes + std::string(tail));
   }
 
+  ArchiveList Load() {
+    Result<LoadedArchive> loaded = LoadArchive(context, archive.path(), usedNames);
+    EXPECT_TRUE(loaded);
+    return loaded ? std::move(loaded->archive) : ArchiveList();
+  }
+
   std::vector<std::string> Urls(const ArchiveList& list) {
     std::vector<std::string> urls;
     for (const auto& record : list.Items())
@@ -71,7 +78,7 @@ TEST_F(ArchiveFileTest, SavesAndLoadsRecordsInOrder) {
   EXPECT_TRUE(FileExists(DatPath()));
   EXPECT_FALSE(fs::exists(archive.Child("archive.tmp")));
 
-  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
+  const ArchiveList loaded = Load();
   ASSERT_EQ(loaded.Size(), 3u);
   EXPECT_EQ(Urls(loaded), (std::vector<std::string>{"http://a.com:80/", "http://B.org:8080/b",
                                                     "http://a.com:80/logo.gif"}));
@@ -91,7 +98,7 @@ TEST_F(ArchiveFileTest, DropsRecordsWhoseFilesAreGoneAndFreesTheirNames) {
   WriteDat({Item("http://a.com:80/gone", 1, "gone.htm"),
             Item("http://a.com:80/kept", 1, "kept.htm"),
             Item("http://a.com:80/gone2", 2, "gone.gif")});
-  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
+  const ArchiveList loaded = Load();
   EXPECT_EQ(Urls(loaded), std::vector<std::string>{"http://a.com:80/kept"});
   EXPECT_FALSE(usedNames.Contains("a.com\\text\\gone.htm"));
   EXPECT_TRUE(usedNames.Contains("a.com\\text\\kept.htm"));
@@ -108,7 +115,7 @@ TEST_F(ArchiveFileTest, NeverFollowsANameOutOfItsFolder) {
             Item("http://a.com:80/2", 1, "..\\..\\outside.htm"),
             Item("http://a.com:80/3", 1, "sub/deeper.htm"), Item("http://a.com:80/4", 1, ".."),
             Item("http://a.com:80/5", 1, ""), Item("http://a.com:80/6", 1, "inside.htm")});
-  const ArchiveList loaded = LoadArchive(context, archive.path(), usedNames);
+  const ArchiveList loaded = Load();
   EXPECT_EQ(Urls(loaded), std::vector<std::string>{"http://a.com:80/6"});
   EXPECT_EQ(usedNames.Size(), 1u);
 }
@@ -134,7 +141,11 @@ TEST_F(ArchiveFileTest, ACutOffLastRecordEndsTheList) {
   WriteRecord(Item("http://a.com:80/3", 1, "3.htm"), third);
   WriteDat({Item("http://a.com:80/1", 1, "1.htm"), Item("http://a.com:80/2", 1, "2.htm")},
            third.substr(0, 10));
-  EXPECT_EQ(LoadArchive(context, archive.path(), usedNames).Size(), 2u);
+  Result<LoadedArchive> loaded = LoadArchive(context, archive.path(), usedNames);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->archive.Size(), 2u);
+  EXPECT_TRUE(loaded->state.Damaged());
+  EXPECT_EQ(loaded->state.recordsRead, 2u);
 }
 
 TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
@@ -143,7 +154,7 @@ TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
   // An older file holds the same Url twice.
   WriteDat({Item("http://a.com:80/a", 1, "a.htm", "old"), Item("http://a.com:80/b", 1, "b.htm"),
             Item("http://a.com:80/a", 1, "a2.htm", "second")});
-  ArchiveList list = LoadArchive(context, archive.path(), usedNames);
+  ArchiveList list = Load();
   ASSERT_EQ(list.Size(), 3u);
 
   TCacheItem item = Item("http://a.com:80/a", 1, "a.htm", "new");
@@ -164,7 +175,7 @@ TEST_F(ArchiveFileTest, MergeOverwritesTheFirstRecordInPlaceOrAppends) {
 
   ASSERT_TRUE(SaveArchive(archive.path(), list));
   PutFile("a.com/text/upper.htm");
-  const ArchiveList reloaded = LoadArchive(context, archive.path(), usedNames);
+  const ArchiveList reloaded = Load();
   ASSERT_EQ(reloaded.Size(), 4u);
   EXPECT_EQ(reloaded[0].Title, "new");
   EXPECT_EQ(reloaded[1].FileName, "b.htm");
@@ -216,18 +227,23 @@ TEST_F(ArchiveFileTest, AFailedSaveLeavesTheOldFileWhole) {
   const std::string before = testing::ReadFile(DatPath());
   fs::create_directory(archive.Child("archive.tmp"));
 
-  ArchiveList list = LoadArchive(context, archive.path(), usedNames);
+  ArchiveList list = Load();
   MergeIntoArchive(list, Item("http://a.com:80/new", 1, "new.htm"));
   EXPECT_FALSE(SaveArchive(archive.path(), list));
   EXPECT_EQ(testing::ReadFile(DatPath()), before);
 }
 
-TEST_F(ArchiveFileTest, AFirstLoadCreatesTheFolderAndPlacesThePictures) {
-  const ArchiveList list = LoadArchive(context, archive.Child("new/archive"), usedNames);
-  EXPECT_TRUE(list.Empty());
+TEST_F(ArchiveFileTest, AFirstLoadWritesNothingAndThePicturesMakeTheFolder) {
+  // Loading writes nothing; the run puts the pictures in place once it knows it may write.
+  Result<LoadedArchive> loaded = LoadArchive(context, archive.Child("new/archive"), usedNames);
+  ASSERT_TRUE(loaded);
+  EXPECT_TRUE(loaded->archive.Empty());
+  EXPECT_FALSE(loaded->state.Damaged());
+  EXPECT_FALSE(fs::exists(archive.Child("new")));
+  EXPECT_FALSE(CopyIndexImages(context, archive.Child("new/archive")));
   EXPECT_EQ(testing::ReadFile(archive.Child("new/archive/images/text.gif")), "text picture");
   EXPECT_EQ(testing::ReadFile(archive.Child("new/archive/images/Pagehold.gif")), "logo");
-  // Pictures missing beside the program are skipped without a word.
+  // Pictures missing beside the program are reported (above) and skipped.
   EXPECT_FALSE(fs::exists(archive.Child("new/archive/images/video.gif")));
 }
 

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "archive/ArchiveFile.h"
+#include "archive/ArchiveFileReader.h"
 #include "cache/Url.h"
 #include "platform/Paths.h"
 #include "support/ScriptedInteraction.h"
@@ -75,7 +78,7 @@ class ArchiveRunTest : public ::testing::Test {
 
   std::vector<std::string> RecordedNames() const {
     std::vector<std::string> names;
-    const ArchiveList archive = ReadArchiveFile(root.Child("archive/"));
+    const ArchiveList archive = std::move(ReadArchiveFile(root.Child("archive/")).value().records);
     for (const auto& record : archive.Items())
       names.push_back(record->FileName);
     return names;
@@ -398,6 +401,45 @@ TEST_F(ArchiveRunIeTest, NamesComeFromTheCachedFiles) {
   EXPECT_EQ(Archived("host/text/index[1].htm"), "one");
   EXPECT_EQ(Archived("host/text/index[1](1).htm"), "two");
   EXPECT_EQ(Archived("host/image/logo[1].gif"), "GIF");
+}
+
+}  // namespace
+}  // namespace pagehold
+
+namespace pagehold {
+namespace {
+
+// Whenever events run, how many records archive.dat holds at that moment.
+class WatchingInteraction : public ScriptedInteraction {
+ public:
+  explicit WatchingInteraction(std::string folder) : folder_(std::move(folder)) {}
+  void ProcessPendingEvents() override {
+    ScriptedInteraction::ProcessPendingEvents();
+    const Result<ArchiveFileReading> reading = ReadArchiveFile(folder_);
+    recorded.push_back(reading ? reading->records.Size() : 0);
+  }
+  std::vector<std::size_t> recorded;
+
+ private:
+  std::string folder_;
+};
+
+TEST_F(ArchiveRunTest, CopiesAreRecordedWhileTheRunGoesOn) {
+  for (int i = 0; i < 10; ++i)
+    Cached("host", "/" + std::to_string(i) + ".gif", kGif, "x");
+  WatchingInteraction watching(archiveFolder);
+  watching.SetDefaultAnswer(MessageAnswer::No);
+  ArchiveRunOptions options;
+  options.checkpointInterval = std::chrono::milliseconds(0);
+  const ArchiveRunReport report = ArchiveRun(context, watching, archiveFolder, options).Run(All());
+  EXPECT_EQ(report.outcome, ArchiveRunOutcome::Completed);
+  // Events run before each item of the archiving pass: by then every earlier copy is recorded.
+  for (std::size_t done = 1; done < 10; ++done) {
+    EXPECT_NE(std::find(watching.recorded.begin(), watching.recorded.end(), done),
+              watching.recorded.end())
+        << done;
+  }
+  EXPECT_EQ(RecordedNames().size(), 10u);
 }
 
 }  // namespace

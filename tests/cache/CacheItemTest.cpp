@@ -7,9 +7,6 @@
 #include <limits>
 #include <string>
 
-#include "cache/BufferStream.h"
-#include "support/TestFiles.h"
-
 namespace pagehold {
 namespace {
 
@@ -73,68 +70,59 @@ TEST(CacheItemTest, RecordsReadBackBitForBit) {
   for (const TCacheItem& item : items)
     WriteRecord(item, bytes);
 
-  MemoryByteReader reader(bytes);
+  std::size_t offset = 0;
   for (const TCacheItem& want : items) {
     TCacheItem got;
     got.Domain = "stale";
     got.CacheFile = "stale";
     got.CacheKey = "stale";
-    ASSERT_FALSE(ReadRecord(got, reader));
+    const RecordParse parse = ParseRecord(bytes, offset, got);
+    ASSERT_EQ(parse.outcome, RecordParse::Whole);
     ExpectStoredFieldsEqual(got, want);
     EXPECT_FALSE(got.CacheKey.has_value());
     EXPECT_EQ(got.Domain, "");
     EXPECT_EQ(got.CacheFile, "");
+    offset += parse.size;
   }
   TCacheItem end;
-  EXPECT_TRUE(ReadRecord(end, reader));
+  EXPECT_EQ(ParseRecord(bytes, offset, end).outcome, RecordParse::End);
 }
 
-// Counts the records of an input and returns the last one read.
-int ReadAll(std::string_view bytes, TCacheItem& last) {
-  MemoryByteReader reader(bytes);
-  int count = 0;
-  for (TCacheItem item; !ReadRecord(item, reader); item = TCacheItem()) {
-    last = item;
-    ++count;
-  }
-  return count;
-}
-
-TEST(CacheItemTest, DamagedInputYieldsWhatCouldBeRead) {
+// A record is whole only when every length holds its zero byte and fits; nothing is read outside
+// the bytes given, however large a stored length is.
+TEST(CacheItemTest, ParsingTellsWholeRecordsFromDamage) {
   std::string record;
   WriteRecord(Item(3, 1, 2.0, "http://h:80/a.gif", "", "a.gif"), record);
   const std::string head = record.substr(0, 16);
-  // Lengths 6, 6, 1 followed by 9 bytes: each string alone would fit in what is left.
-  const std::string cutTitle = head + "\x06\0\0\0\x06\0\0\0\x01\0\0\0http:\0tit"s;
   struct Case {
     const char* what;
     std::string bytes;
-    int records;
-    const char* lastFileName;
-    const char* lastUrl;
+    RecordParse::Outcome outcome;
+    const char* url;
   } cases[] = {
-      {"empty input", "", 0, nullptr, nullptr},
-      {"cut head", record.substr(0, 15), 0, nullptr, nullptr},
-      {"stray tail", record + std::string(10, '\x7f'), 1, "a.gif", "http://h:80/a.gif"},
-      {"cut file name", record.substr(0, record.size() - 3), 1, "a.g", "http://h:80/a.gif"},
-      // Cut inside a string that is longer than all that is left: treated as the end.
-      {"cut inside a long url", record.substr(0, 28 + 5), 0, nullptr, nullptr},
-      {"cut title", cutTitle, 1, "", "http:"},
-      {"cut length block", head + "\x12\0\0"s, 1, "", ""},
-      {"absurd length", head + "\xff\xff\xff\xff\x01\0\0\0\x01\0\0\0"s + "abc"s, 0, nullptr,
+      {"whole", record, RecordParse::Whole, "http://h:80/a.gif"},
+      {"stray tail after a whole record", record + std::string(10, '\x7f'), RecordParse::Whole,
+       "http://h:80/a.gif"},
+      {"empty input", "", RecordParse::End, nullptr},
+      {"cut head", record.substr(0, 15), RecordParse::Damaged, nullptr},
+      {"cut length block", head + "\x12\0\0"s, RecordParse::Damaged, nullptr},
+      {"cut file name", record.substr(0, record.size() - 3), RecordParse::Damaged, nullptr},
+      {"absurd length", head + "\xff\xff\xff\xff\x01\0\0\0\x01\0\0\0abc"s, RecordParse::Damaged,
        nullptr},
-      {"length beyond the rest", head + "\x02\0\0\0\x09\0\0\0\x01\0\0\0u\0t\0\0"s, 0, nullptr,
-       nullptr},
-      {"zero length", head + "\0\0\0\0\x02\0\0\0\x02\0\0\0t\0f\0"s, 1, "f", ""},
-      {"zero inside a string", head + "\x04\0\0\0\x01\0\0\0\x01\0\0\0a\0b\0\0\0"s, 1, "", "a"},
+      {"zero length", head + "\0\0\0\0\x02\0\0\0\x02\0\0\0t\0f\0"s, RecordParse::Damaged, nullptr},
+      {"no zero where the length ends", head + "\x02\0\0\0\x01\0\0\0\x01\0\0\0ab\0\0"s,
+       RecordParse::Damaged, nullptr},
+      {"zero inside a string", head + "\x04\0\0\0\x01\0\0\0\x01\0\0\0a\0b\0\0\0"s,
+       RecordParse::Whole, "a"},
   };
   for (const Case& c : cases) {
-    TCacheItem last;
-    EXPECT_EQ(ReadAll(c.bytes, last), c.records) << c.what;
-    if (c.records > 0) {
-      EXPECT_EQ(last.MimeIndex, 3) << c.what;
-      EXPECT_EQ(last.FileName, c.lastFileName) << c.what;
-      EXPECT_EQ(last.Url, c.lastUrl) << c.what;
+    TCacheItem item;
+    item.Url = "untouched";
+    const RecordParse parse = ParseRecord(c.bytes, 0, item);
+    EXPECT_EQ(parse.outcome, c.outcome) << c.what;
+    EXPECT_EQ(item.Url, c.url ? c.url : "untouched") << c.what;
+    if (c.outcome == RecordParse::Whole) {
+      EXPECT_EQ(item.MimeIndex, 3) << c.what;
     }
   }
 }
@@ -152,30 +140,6 @@ TEST(CacheItemTest, AssignCopiesEverythingButTheCacheKey) {
   EXPECT_EQ(target.Domain, "h");
   EXPECT_EQ(target.CacheFile, "/cache/b.gif");
   EXPECT_EQ(target.CacheKey, "target key");
-}
-
-TEST(CacheItemTest, ThousandsOfRecordsReadBackThroughTheBufferedFile) {
-  testing::TempFolder folder;
-  std::string bytes;
-  const int count = 3000;
-  for (int i = 0; i < count; ++i) {
-    WriteRecord(Item(i % 256, i % 3, 40000 + i / 7.0, "http://h:80/page" + std::to_string(i),
-                     i % 2 ? "" : "Title " + std::to_string(i), "file" + std::to_string(i)),
-                bytes);
-  }
-  const std::string path = folder.Child("archive.dat");
-  testing::WriteFile(path, bytes);
-
-  TSimpleBufferFileStream stream(path);
-  int read = 0;
-  for (TCacheItem item; !ReadRecord(item, stream); item = TCacheItem()) {
-    ASSERT_EQ(item.Url, "http://h:80/page" + std::to_string(read));
-    ASSERT_EQ(item.FileName, "file" + std::to_string(read));
-    ASSERT_EQ(BitsOf(item.Date), BitsOf(40000 + read / 7.0));
-    ++read;
-  }
-  EXPECT_EQ(read, count);
-  EXPECT_LE(stream.RefillCount(), bytes.size() / TSimpleBufferFileStream::kRefillSize + 2);
 }
 
 }  // namespace

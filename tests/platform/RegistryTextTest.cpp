@@ -62,6 +62,24 @@ TEST(RegistryTextTest, KeysAndNamesMatchWithoutLetterCase) {
   EXPECT_EQ(text.Find(kKey, "reindex directory\xe9"), std::nullopt);
 }
 
+// A key path ending in spaces and backslashes names one key, however often it is normalised:
+// what is stored under "General \\" is found under it, under "General", and after a new parse.
+TEST(RegistryTextTest, TrailingSpacesAndBackslashesNameOneKey) {
+  for (const std::string& typed : {std::string("R\\General \\"), std::string("R\\General\\ \\ ")}) {
+    RegistryText text;
+    ASSERT_TRUE(text.Set(typed, "v", "1")) << typed;
+    EXPECT_EQ(text.Find(typed, "v"), "1") << typed;
+    EXPECT_EQ(text.Find("R\\General", "v"), "1") << typed;
+    EXPECT_EQ(RegistryText::Parse(text.Format()).Find(typed, "v"), "1") << typed;
+    EXPECT_NE(text.Format().find("[R\\General]\r\n"), std::string::npos) << text.Format();
+  }
+  // An existing key in other letter case takes the value, and the lookup finds it there.
+  RegistryText existing = RegistryText::Parse("REGEDIT4\r\n\r\n[R]\r\n");
+  ASSERT_TRUE(existing.Set("r \\", "v", "2"));
+  EXPECT_EQ(existing.Find("r \\", "v"), "2");
+  EXPECT_EQ(existing.Format(), "REGEDIT4\r\n\r\n[R]\r\n\"v\"=\"2\"\r\n");
+}
+
 TEST(RegistryTextTest, FindsOnlyStringValuesOfTheRightKey) {
   const RegistryText text = RegistryText::Parse(
       "REGEDIT4\r\n"

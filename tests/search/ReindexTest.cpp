@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive/ArchiveFile.h"
+#include "archive/ArchiveFileReader.h"
 #include "platform/RegistryFile.h"
 #include "prefs/AppContext.h"
 #include "search/ArchiveMaintenance.h"
@@ -64,7 +65,7 @@ class ReindexTest : public ::testing::Test {
   }
   std::vector<std::string> RecordedUrls() const {
     std::vector<std::string> urls;
-    const ArchiveList archive = ReadArchiveFile(archiveFolder_.path());
+    const ArchiveList archive = std::move(ReadArchiveFile(archiveFolder_.path()).value().records);
     for (const auto& record : archive.Items())
       urls.push_back(record->Url);
     return urls;
