@@ -3,7 +3,7 @@
 # Extra package names may be passed as arguments (the CI adds its cross-compiler).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ ccache python3 libgtest-dev libgmock-dev libbenchmark-dev
           libdb1-compat libmsiecf-utils libwxgtk3.2-dev libgtk-3-dev xvfb xauth
           dbus at-spi2-core python3-pyatspi "$@")
 
