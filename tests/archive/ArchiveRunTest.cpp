@@ -403,12 +403,6 @@ TEST_F(ArchiveRunIeTest, NamesComeFromTheCachedFiles) {
   EXPECT_EQ(Archived("host/image/logo[1].gif"), "GIF");
 }
 
-}  // namespace
-}  // namespace pagehold
-
-namespace pagehold {
-namespace {
-
 // Whenever events run, how many records archive.dat holds at that moment.
 class WatchingInteraction : public ScriptedInteraction {
  public:
@@ -431,8 +425,7 @@ TEST_F(ArchiveRunTest, CopiesAreRecordedWhileTheRunGoesOn) {
   watching.SetDefaultAnswer(MessageAnswer::No);
   ArchiveRunOptions options;
   options.checkpointInterval = std::chrono::milliseconds(0);
-  const ArchiveRunReport report = ArchiveRun(context, watching, archiveFolder, options).Run(All());
-  EXPECT_EQ(report.outcome, ArchiveRunOutcome::Completed);
+  ArchiveRun(context, watching, archiveFolder, options).Run(All());
   // Events run before each item of the archiving pass: by then every earlier copy is recorded.
   for (std::size_t done = 1; done < 10; ++done) {
     EXPECT_NE(std::find(watching.recorded.begin(), watching.recorded.end(), done),

@@ -30,13 +30,6 @@ int Pagehold(Arguments args, std::string* err = nullptr) {
   return status;
 }
 
-std::vector<std::string> Urls(const ArchiveList& list) {
-  std::vector<std::string> urls;
-  for (const auto& record : list.Items())
-    urls.push_back(record->Url);
-  return urls;
-}
-
 class DamagedArchiveCommandTest : public ::testing::Test {
  protected:
   DamagedArchiveCommandTest() {
@@ -107,7 +100,6 @@ TEST_F(DamagedArchiveCommandTest, NothingIsWrittenOverWithoutSalvageAndEveryRead
     EXPECT_THAT(err, HasSubstr("archive.dat is damaged"));
     EXPECT_EQ(ReadFile(Dat()), c.bytes);
     EXPECT_TRUE(fs::exists(JoinPath(folder, "1st_page.htm")));
-    EXPECT_TRUE(KeptCopies().empty());
 
     const bool readable = salvageable.state.RecordsReadable() > 0;
     EXPECT_EQ(Pagehold({"reindex", folder, "--salvage"}, &err), 1) << err;
@@ -138,7 +130,6 @@ TEST_F(DamagedArchiveCommandTest, AKeptCopyIsNeverWrittenOver) {
   const std::string one = KeepDamagedArchive(folder, 0).value();
   WriteFile(Dat(), "second damage");
   const std::string two = KeepDamagedArchive(folder, 0).value();
-  EXPECT_NE(one, two);
   EXPECT_EQ(two, one + "-2");
   EXPECT_EQ(ReadFile(one), "first damage");
   EXPECT_EQ(ReadFile(two), "second damage");
@@ -150,19 +141,12 @@ TEST_F(DamagedArchiveCommandTest, ItemsThatCannotBeCopiedAreNamedAndNotRecorded)
   WriteFile(JoinPath(folder, "www.example-garden.test/image"), "not a folder");
   std::string err;
   EXPECT_EQ(Pagehold(ArchiveArgs({}), &err), 1);
+  const std::string rose = "http://www.example-garden.test:80/images/rose.gif";
+  EXPECT_THAT(err, HasSubstr("pagehold archive: could not archive " + rose + ": " +
+                             JoinPath(folder, "www.example-garden.test/image") + ": "));
   const ArchiveList recorded = std::move(ReadArchiveFile(folder).value().records);
-  int failed = 0;
-  std::istringstream lines(err);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.starts_with("pagehold archive: could not archive "))
-      continue;
-    ++failed;
-    EXPECT_THAT(line, HasSubstr("www.example-garden.test/image: "));
-    const std::string url = line.substr(36, line.find(": ", 36) - 36);
-    EXPECT_THAT(Urls(recorded), ::testing::Not(::testing::Contains(url)));
-  }
-  EXPECT_GT(failed, 0);
-  EXPECT_EQ(recorded.Size() + failed, 8u);
+  EXPECT_EQ(recorded.Size(), 7u);
+  EXPECT_EQ(recorded.Find(rose), nullptr);
 }
 
 }  // namespace

@@ -109,9 +109,10 @@ TEST_F(SearchCommandTest, DamagedInfoFileKeepsTheRowsReadAndSaysSo) {
   const std::string before = testing::ReadFile(archiveFolder_.Child("archive.dat"));
   EXPECT_EQ(Run({archiveFolder_.path(), "--url", "zeta"}), 1);
   EXPECT_NE(out_.str().find("http://www.zeta.example/index.html"), std::string::npos);
-  EXPECT_EQ(err_.str(), "pagehold search: archive.dat is damaged at byte 378 of 406: 28 bytes "
-                        "follow; 4 records read before the damage, 0 salvaged after it, 28 bytes "
-                        "skipped; the results come from the 4 records that can be read\n");
+  EXPECT_EQ(err_.str(),
+            "pagehold search: archive.dat is damaged at byte 378 of 406: 28 bytes "
+            "follow; 4 records read before the damage, 0 salvaged after it, 28 bytes "
+            "skipped; the results come from the 4 records that can be read\n");
   EXPECT_EQ(testing::ReadFile(archiveFolder_.Child("archive.dat")), before);
 }
 

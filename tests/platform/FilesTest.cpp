@@ -45,21 +45,6 @@ TEST(FilesTest, AtomicReplaceLeavesTheOldFileWhenItCannotFinish) {
   ASSERT_FALSE(failed);
   EXPECT_EQ(failed.failure().subject, folder.Child("no/such/folder.tmp"));
   EXPECT_EQ(ReadFile(path), "second");
-
-  // A target that is a folder cannot be replaced; the temporary file does not stay behind.
-  std::filesystem::create_directory(folder.Child("dir"));
-  WriteFile(folder.Child("dir/keep"), "x");
-  EXPECT_FALSE(ReplaceFileAtomically(folder.Child("dir"), "bytes"));
-  EXPECT_FALSE(std::filesystem::exists(folder.Child("dir.tmp")));
-}
-
-TEST(FilesTest, WriteWholeFileTruncatesAndReportsAFolder) {
-  TempFolder folder;
-  const std::string path = folder.Child("out.txt");
-  ASSERT_TRUE(WriteWholeFile(path, "a longer text"));
-  ASSERT_TRUE(WriteWholeFile(path, "short"));
-  EXPECT_EQ(ReadFile(path), "short");
-  EXPECT_FALSE(WriteWholeFile(folder.path(), "x"));
 }
 
 }  // namespace
