@@ -16,32 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::GuiContext;
 
-// Passes everything on to the window, and acts once, at the first pending-event round of the
-// copying pass: that is where a click on Cancel is seen.
-class ActDuringCopying : public Interaction {
- public:
-  ActDuringCopying(Interaction& window, std::function<void()> act) : window_(window), act_(act) {}
-  MessageAnswer Ask(const Message& message) override { return window_.Ask(message); }
-  void ShowStatus(const std::string& text) override {
-    copying_ = text == "Archiving files...";
-    window_.ShowStatus(text);
-  }
-  void ShowProgress(int percent) override { window_.ShowProgress(percent); }
-  void ProcessPendingEvents() override {
-    window_.ProcessPendingEvents();
-    if (copying_ && act_) {
-      act_();
-      act_ = nullptr;
-    }
-  }
-  bool CancelRequested() const override { return window_.CancelRequested(); }
-
- private:
-  Interaction& window_;
-  std::function<void()> act_;
-  bool copying_ = false;
-};
-
 void PressEscape(wxWindow* window) {
   wxKeyEvent escape(wxEVT_CHAR_HOOK);
   escape.m_keyCode = WXK_ESCAPE;
@@ -71,7 +45,7 @@ class ProgressWindowTest : public ::testing::Test {
   ArchiveRunReport RunWithAct(const std::function<void(wxDialog&)>& act, bool& accepted) {
     ArchiveRunReport report;
     ArchiveProgressWindow window(nullptr, parts.ui, [&](Interaction& ui) {
-      ActDuringCopying during(ui, [&] { act(window); });
+      driver::ActDuringCopying during(ui, 0, [&] { act(window); });
       report = ArchiveRun(parts.context, during, archive).Run(chosen);
       ProgressJobEnd end;
       end.accepted = report.result == ArchiveRunResult::OpenIndex;

@@ -124,9 +124,10 @@ class ScreenshotApp : public wxApp {
     for (auto& item : list)
       chosen.push_back(item.get());
     ArchiveProgressWindow window(main, *ui_, [&](Interaction& ui) {
-      PictureOnProgress watch(ui, [&] {
+      driver::ActDuringCopying watch(ui, 30, [&] {
         if (keepOpen)
           return;
+        driver::PumpEvents(300);
         Save(&window, "progress");
         SaveModal("completion-question", wxID_NO);
       });
@@ -141,32 +142,6 @@ class ScreenshotApp : public wxApp {
     });
     window.Run();
   }
-
-  // Passes everything on, and calls back once, when the copying pass is under way.
-  class PictureOnProgress : public Interaction {
-   public:
-    PictureOnProgress(Interaction& ui, std::function<void()> take) : ui_(ui), take_(take) {}
-    MessageAnswer Ask(const Message& message) override { return ui_.Ask(message); }
-    void ShowStatus(const std::string& text) override {
-      copying_ = text == "Archiving files...";
-      ui_.ShowStatus(text);
-    }
-    void ShowProgress(int percent) override {
-      ui_.ShowProgress(percent);
-      if (copying_ && percent >= 30 && take_) {
-        driver::PumpEvents(300);
-        take_();
-        take_ = nullptr;
-      }
-    }
-    void ProcessPendingEvents() override { ui_.ProcessPendingEvents(); }
-    bool CancelRequested() const override { return ui_.CancelRequested(); }
-
-   private:
-    Interaction& ui_;
-    std::function<void()> take_;
-    bool copying_ = false;
-  };
 
   void ShowHelp(bool keepOpen) {
     if (!help_->ShowHelpTopic(1)) {

@@ -90,4 +90,23 @@ bool SavePicture(wxWindow* topLevel, const std::string& path) {
   return saved;
 }
 
+void ActDuringCopying::ShowStatus(const std::string& text) {
+  copying_ = text == "Archiving files...";
+  window_.ShowStatus(text);
+}
+
+void ActDuringCopying::ShowProgress(int percent) {
+  percent_ = percent;
+  window_.ShowProgress(percent);
+}
+
+void ActDuringCopying::ProcessPendingEvents() {
+  window_.ProcessPendingEvents();
+  if (copying_ && percent_ >= atPercent_ && act_) {
+    const std::function<void()> act = std::move(act_);
+    act_ = nullptr;
+    act();
+  }
+}
+
 }  // namespace pagehold::driver

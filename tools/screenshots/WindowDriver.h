@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Interaction.h"
+
 namespace pagehold::driver {
 
 // Lets pending events run for about this long, so that windows get drawn.
@@ -24,5 +26,27 @@ std::string TextOf(wxWindow* window, const wxString& name);
 
 // Writes a PNG of what the top-level window shows. False when no picture could be taken.
 bool SavePicture(wxWindow* topLevel, const std::string& path);
+
+// Passes an archive run's questions and progress on to the window it runs in, and acts once, at
+// the first round of pending events of the copying pass at or past a percentage: where a press
+// on Cancel is seen, and where the window shows the copying under way.
+class ActDuringCopying : public Interaction {
+ public:
+  ActDuringCopying(Interaction& window, int atPercent, std::function<void()> act)
+      : window_(window), atPercent_(atPercent), act_(std::move(act)) {}
+
+  MessageAnswer Ask(const Message& message) override { return window_.Ask(message); }
+  void ShowStatus(const std::string& text) override;
+  void ShowProgress(int percent) override;
+  void ProcessPendingEvents() override;
+  bool CancelRequested() const override { return window_.CancelRequested(); }
+
+ private:
+  Interaction& window_;
+  int atPercent_;
+  std::function<void()> act_;
+  bool copying_ = false;
+  int percent_ = 0;
+};
 
 }  // namespace pagehold::driver
