@@ -3,25 +3,14 @@
 #include <wx/app.h>
 #include <wx/image.h>
 
-namespace {
-
-class TestApp : public wxApp {
- public:
-  bool OnInit() override {
-    wxInitAllImageHandlers();
-    return true;
-  }
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  wxApp::SetInstance(new TestApp);
+  wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
     fprintf(stderr, "no display for the window tests\n");
     return 1;
   }
+  wxInitAllImageHandlers();
   const int status = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();

@@ -16,13 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::GuiContext;
 
-void PressEscape(wxWindow* window) {
-  wxKeyEvent escape(wxEVT_CHAR_HOOK);
-  escape.m_keyCode = WXK_ESCAPE;
-  escape.SetEventObject(window);
-  window->GetEventHandler()->ProcessEvent(escape);
-}
-
 class ProgressWindowTest : public ::testing::Test {
  protected:
   ProgressWindowTest() : parts(Product::Navigator) {
@@ -64,7 +57,7 @@ class ProgressWindowTest : public ::testing::Test {
 TEST_F(ProgressWindowTest, CancelAfterTheFirstItemKeepsItAndAsksNothing) {
   const std::vector<std::function<void(wxDialog&)>> cancels = {
       [](wxDialog& window) { driver::PressButton(&window, wxID_CANCEL); },
-      [](wxDialog& window) { PressEscape(&window); },
+      [](wxDialog& window) { driver::PressEscape(&window); },
   };
   for (const auto& cancel : cancels) {
     bool accepted = true;
@@ -117,7 +110,7 @@ TEST_F(ProgressWindowTest, FailuresAndAFolderThatCannotBeMadeKeepTheWindowOpen) 
     driver::WhenModalShows([&](wxDialog& shown) {
       stayedOpen = shown.IsModal();
       label = FromWx(wxWindow::FindWindowById(wxID_CANCEL, &shown)->GetLabel());
-      PressEscape(&shown);
+      driver::PressEscape(&shown);
     });
     EXPECT_EQ(window.Run(), test.end.accepted);
     EXPECT_TRUE(stayedOpen);

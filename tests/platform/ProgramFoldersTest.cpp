@@ -28,9 +28,6 @@ TEST(ProgramFoldersTest, BuildTreeAndInstallationLayouts) {
   // A relative XDG_DATA_HOME does not count.
   EXPECT_EQ(LocateProgramFolders(root.Child("prefix/bin"), "rel", "/home/u").program,
             "/home/u/.local/share/pagehold/");
-  // Neither layout: everything beside the program.
-  EXPECT_EQ(LocateProgramFolders(root.Child("elsewhere"), nullptr, "/home/u").data,
-            root.Child("elsewhere/"));
 }
 
 }  // namespace

@@ -71,6 +71,13 @@ void PressButton(wxWindow* window, int id) {
   (control != nullptr ? control : window)->GetEventHandler()->ProcessEvent(click);
 }
 
+void PressEscape(wxWindow* window) {
+  wxKeyEvent escape(wxEVT_CHAR_HOOK);
+  escape.m_keyCode = WXK_ESCAPE;
+  escape.SetEventObject(window);
+  window->GetEventHandler()->ProcessEvent(escape);
+}
+
 std::string TextOf(wxWindow* window, const wxString& name) {
   auto* text = dynamic_cast<wxStaticText*>(wxWindow::FindWindowByName(name, window));
   return text != nullptr ? FromWx(text->GetLabel()) : std::string();

@@ -21,6 +21,9 @@ void WhenModalShows(std::function<void(wxDialog&)> action);
 // Does what a click on the button with this id does.
 void PressButton(wxWindow* window, int id);
 
+// Does what the Escape key does in the window.
+void PressEscape(wxWindow* window);
+
 // The text of the first static text named name inside the window (empty when there is none).
 std::string TextOf(wxWindow* window, const wxString& name);
 

@@ -40,24 +40,6 @@ TEST(HelpContextsTest, EveryContextHasAPageWithItsAnchorInTheBook) {
   EXPECT_FALSE(help::HelpPageOf(2));
 }
 
-struct Node {
-  Node* parent;
-  int context;
-};
-
-TEST(HelpContextsTest, NearestEnclosingContextCounts) {
-  Node window{nullptr, 36};
-  Node group{&window, 0};
-  Node box{&group, 17};
-  Node control{&box, 0};
-  Node loose{nullptr, 0};
-  const auto parentOf = [](Node* node) { return node->parent; };
-  const auto contextOf = [](Node* node) { return node->context; };
-  EXPECT_EQ(help::NearestHelpContext(&control, parentOf, contextOf), 17);
-  EXPECT_EQ(help::NearestHelpContext(&group, parentOf, contextOf), 36);
-  EXPECT_EQ(help::NearestHelpContext(&loose, parentOf, contextOf), 0);
-}
-
 TEST(InstanceHandOverTest, GuardIsKeyedOnTheProgramFileName) {
   EXPECT_EQ(InstanceGuardName("/usr/bin/pagehold-nav"),
             "pagehold-nav-- Mutex identifier Corvane function CheckForSingleInstance()");
