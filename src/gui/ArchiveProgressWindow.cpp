@@ -19,7 +19,7 @@ namespace pagehold {
 namespace texts = shell_texts;
 
 ArchiveProgressWindow::ArchiveProgressWindow(wxWindow* parent, Interaction& questions,
-                                             ProgressJob job)
+                                             ProgressJob job, HelpBook* help)
     : wxDialog(parent, wxID_ANY, ToWx(texts::kArchivingCaption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       questions_(questions),
@@ -58,6 +58,8 @@ ArchiveProgressWindow::ArchiveProgressWindow(wxWindow* parent, Interaction& ques
   Centre();
 
   HelpBook::SetHelpContext(this, help_contexts::kArchiveProgress);
+  if (help != nullptr)
+    help->BindF1(this, questions_);
   Bind(wxEVT_TIMER, &ArchiveProgressWindow::Timer1Timer, this);
   Bind(wxEVT_CLOSE_WINDOW, &ArchiveProgressWindow::FormClose, this);
 }
@@ -133,21 +135,24 @@ void ArchiveProgressWindow::ProcessPendingEvents() {
 
 ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection) {
   ArchiveRunReport report;
-  ArchiveProgressWindow window(parts.parent, parts.questions, [&](Interaction& ui) {
-    ArchiveRun run(parts.context, ui, parts.archiveFolder, parts.options);
-    report = run.Run(selection);
-    ProgressJobEnd end;
-    end.accepted = report.result == ArchiveRunResult::OpenIndex;
-    // The folder could not be made: the window stays at its start until Cancel.
-    end.stayOpen = report.outcome == ArchiveRunOutcome::FolderNotCreated;
-    if (report.unplaceableItems > 0) {
-      end.failures.push_back(std::to_string(report.unplaceableItems) +
-                             " items left out: their host or type cannot name a folder");
-    }
-    for (const RunFailure& failure : report.failures)
-      end.failures.push_back(failure.Describe());
-    return end;
-  });
+  ArchiveProgressWindow window(
+      parts.parent, parts.questions,
+      [&](Interaction& ui) {
+        ArchiveRun run(parts.context, ui, parts.archiveFolder, parts.options);
+        report = run.Run(selection);
+        ProgressJobEnd end;
+        end.accepted = report.result == ArchiveRunResult::OpenIndex;
+        // The folder could not be made: the window stays at its start until Cancel.
+        end.stayOpen = report.outcome == ArchiveRunOutcome::FolderNotCreated;
+        if (report.unplaceableItems > 0) {
+          end.failures.push_back(std::to_string(report.unplaceableItems) +
+                                 " items left out: their host or type cannot name a folder");
+        }
+        for (const RunFailure& failure : report.failures)
+          end.failures.push_back(failure.Describe());
+        return end;
+      },
+      parts.help);
   const bool openIndex = window.Run();
   if (openIndex)
     OpenDocument(IndexPageForOpening(report.indexPage), parts.shell, parts.questions);

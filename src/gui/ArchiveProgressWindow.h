@@ -35,8 +35,10 @@ using ProgressJob = std::function<ProgressJobEnd(Interaction& ui)>;
 
 class ArchiveProgressWindow : public wxDialog, private Interaction {
  public:
-  // questions: asks what the job asks (message boxes in the program, a script in tests).
-  ArchiveProgressWindow(wxWindow* parent, Interaction& questions, ProgressJob job);
+  // questions: asks what the job asks (message boxes in the program, a script in tests). help:
+  // the book F1 shows the window's topic from (none in tests).
+  ArchiveProgressWindow(wxWindow* parent, Interaction& questions, ProgressJob job,
+                        HelpBook* help = nullptr);
 
   // Shows the window modally and runs the job in it. True when the result is OK.
   bool Run();
@@ -77,6 +79,7 @@ struct WindowRunParts {
   Interaction& questions;
   ShellLauncher& shell;
   ArchiveRunOptions options;
+  HelpBook* help = nullptr;
 };
 
 // A whole archive run from a window: the progress window with the run in it, then, when the

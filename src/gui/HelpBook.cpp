@@ -92,8 +92,7 @@ void HelpBook::ShowHelpFor(wxWindow* window, Interaction& ui) {
 }
 
 void HelpBook::BindF1(wxWindow* topLevel, Interaction& ui) {
-  const int helpKey = wxWindow::NewControlId();
-  wxAcceleratorEntry entry(wxACCEL_NORMAL, WXK_F1, helpKey);
+  wxAcceleratorEntry entry(wxACCEL_NORMAL, WXK_F1, wxID_HELP);
   topLevel->SetAcceleratorTable(wxAcceleratorTable(1, &entry));
   topLevel->Bind(
       wxEVT_MENU,
@@ -102,7 +101,7 @@ void HelpBook::BindF1(wxWindow* topLevel, Interaction& ui) {
         ShowHelpFor(focus != nullptr && wxGetTopLevelParent(focus) == topLevel ? focus : topLevel,
                     ui);
       },
-      helpKey);
+      wxID_HELP);
 }
 
 }  // namespace pagehold

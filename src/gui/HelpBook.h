@@ -33,7 +33,8 @@ class HelpBook : public HelpTopicShower {
   // the book cannot show it.
   void ShowHelpFor(wxWindow* window, Interaction& ui);
 
-  // Makes F1 in the top-level window show the topic of its focused control.
+  // Makes F1 in the top-level window show the topic of its focused control (as the command
+  // wxID_HELP).
   void BindF1(wxWindow* topLevel, Interaction& ui);
 
  private:

@@ -85,6 +85,8 @@ MessageDialog::MessageDialog(wxWindow* parent, const Message& message, HelpBook*
   Bind(wxEVT_BUTTON, &MessageDialog::ButtonClick, this);
   if (message.helpContext != 0)
     HelpBook::SetHelpContext(this, message.helpContext);
+  if (help_ != nullptr && message.helpContext != 0)
+    help_->BindF1(this, ui_);
 }
 
 void MessageDialog::AddButtons(wxSizer* row, MessageButtons buttons, bool withHelp) {
