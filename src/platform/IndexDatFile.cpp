@@ -15,24 +15,6 @@ bool IsRecordOffset(std::string_view file, std::uint32_t offset) {
   return offset >= kIndexDatRecordsStart && offset < file.size();
 }
 
-// The record offsets of the live slots of every table in the chain. A table visited before
-// ends the walk, so that a chain pointing back into itself cannot loop.
-std::vector<std::uint32_t> LiveRecordOffsets(std::string_view file, const IndexDatHeader& header) {
-  std::vector<std::uint32_t> offsets;
-  std::unordered_set<std::uint32_t> visitedTables;
-  std::uint32_t tableOffset = header.hashTableOffset;
-  while (IsRecordOffset(file, tableOffset) && visitedTables.insert(tableOffset).second) {
-    const std::optional<IndexDatHashTable> table = ParseHashTable(file.substr(tableOffset));
-    if (!table)
-      break;
-    for (const HashSlot& slot : table->slots)
-      if (IsLiveSlot(slot) && IsRecordOffset(file, slot.recordOffset))
-        offsets.push_back(slot.recordOffset);
-    tableOffset = table->nextTableOffset;
-  }
-  return offsets;
-}
-
 std::string LocalFileNameOf(const IndexDatUrlRecord& record, const IndexDatHeader& header,
                             const std::string& cacheFolder) {
   if (!record.localFileName || !IsPlainPathComponent(*record.localFileName))
@@ -48,6 +30,23 @@ std::string LocalFileNameOf(const IndexDatUrlRecord& record, const IndexDatHeade
 }
 
 }  // namespace
+
+// A table visited before ends the walk, so that a chain pointing back into itself cannot loop.
+std::vector<std::uint32_t> LiveRecordOffsets(std::string_view file, const IndexDatHeader& header) {
+  std::vector<std::uint32_t> offsets;
+  std::unordered_set<std::uint32_t> visitedTables;
+  std::uint32_t tableOffset = header.hashTableOffset;
+  while (IsRecordOffset(file, tableOffset) && visitedTables.insert(tableOffset).second) {
+    const std::optional<IndexDatHashTable> table = ParseHashTable(file.substr(tableOffset));
+    if (!table)
+      break;
+    for (const HashSlot& slot : table->slots)
+      if (IsLiveSlot(slot) && IsRecordOffset(file, slot.recordOffset))
+        offsets.push_back(slot.recordOffset);
+    tableOffset = table->nextTableOffset;
+  }
+  return offsets;
+}
 
 std::optional<IndexDatContents> ParseIndexDat(std::string_view file) {
   std::optional<IndexDatHeader> header = ParseIndexDatHeader(file);

@@ -24,6 +24,10 @@ struct IndexDatContents {
   std::vector<IndexDatEntry> entries;
 };
 
+// The file offsets that the live slots of the hash table chain name, in enumeration order (each
+// inside the file; what lies there is not checked).
+std::vector<std::uint32_t> LiveRecordOffsets(std::string_view file, const IndexDatHeader& header);
+
 // Decodes the bytes of a whole file; nullopt when the header cannot be read. Damage further on
 // (hash tables or records cut off, out of the file, looping chains, bad block counts) only
 // leaves out what cannot be read.

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Files.h"
 #include "platform/IndexDatFile.h"
 #include "platform/Paths.h"
 
@@ -57,14 +58,20 @@ IndexDatUrlCache::IndexDatUrlCache(std::string cacheFolder)
 IndexDatUrlCache::~IndexDatUrlCache() = default;
 
 std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries() const {
+  // Record by record straight into entries, without holding every decoded record as well.
   std::vector<UrlCacheEntry> entries;
-  std::optional<IndexDatContents> contents = ReadIndexDat(JoinPath(cacheFolder_, "index.dat"));
-  if (!contents)
+  const Result<std::string> file = ReadWholeFile(JoinPath(cacheFolder_, "index.dat"));
+  if (!file)
     return entries;
-  entries.reserve(contents->entries.size());
-  for (IndexDatEntry& indexEntry : contents->entries)
-    entries.push_back(
-        EntryFromRecord(std::move(indexEntry.record), contents->header, cacheFolder_));
+  const std::optional<IndexDatHeader> header = ParseIndexDatHeader(*file);
+  if (!header)
+    return entries;
+  const std::vector<std::uint32_t> offsets = LiveRecordOffsets(*file, *header);
+  entries.reserve(offsets.size());
+  for (std::uint32_t offset : offsets)
+    if (std::optional<IndexDatUrlRecord> record =
+            ParseUrlRecord(std::string_view(*file).substr(offset)))
+      entries.push_back(EntryFromRecord(std::move(*record), *header, cacheFolder_));
   return entries;
 }
 
