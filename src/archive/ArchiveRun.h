@@ -5,9 +5,15 @@
 // pages and saves archive.dat. With no items at all it is a re-index run: the records whose files
 // are gone are dropped and the index pages and archive.dat are rebuilt from what is left.
 //
+// Nothing is lost to a failure: a damaged or unreadable archive.dat stops the run before it writes
+// anything (unless the user chose to salvage it), archive.dat is saved every few seconds of
+// copying and before the index build, and every copy, page, save or index build that fails is
+// named in the run's report with its reason.
+//
 // The engine knows no window. Questions, progress and the cancel request go through the
-// Interaction it is given, so the progress window and the terminal drive the same run. Pending
-// events run (and a cancel is seen) only when the whole-number percentage of a pass grows.
+// Interaction it is given, so the progress window and the terminal drive the same run. In the
+// passes pending events run (and a cancel is seen) when the whole-number percentage grows;
+// loading archive.dat and building the index pages let them run at least every 100 ms.
 #pragma once
 
 #include <chrono>
