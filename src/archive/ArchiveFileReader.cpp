@@ -182,15 +182,20 @@ Result<std::string> KeepDamagedArchive(const std::string& archiveFolder, std::ti
   if (!bytes)
     return bytes.failure();
   const std::string stem = path + ".damaged-" + TimeStamp(when);
-  // "x": a name that exists already is never written over; the next number is tried instead.
+  // A name that exists already is never written over; the next number is tried instead. Where
+  // the C library knows "x", creating the file refuses one that appeared in between.
+#ifdef _WIN32
+  constexpr const char* kNewFileMode = "wb";
+#else
+  constexpr const char* kNewFileMode = "wbx";
+#endif
   for (int number = 1;; ++number) {
     const std::string kept = number == 1 ? stem : stem + "-" + std::to_string(number);
-    Result<FileHandle> file = FileHandle::Open(kept, "wbx");
-    if (!file) {
-      if (FileExists(kept))
-        continue;
+    if (FileExists(kept))
+      continue;
+    Result<FileHandle> file = FileHandle::Open(kept, kNewFileMode);
+    if (!file)
       return file.failure();
-    }
     Status written = file->Write(*bytes);
     if (written)
       written = file->FlushToDisk();
