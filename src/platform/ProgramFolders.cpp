@@ -10,6 +10,7 @@ namespace pagehold {
 
 namespace {
 
+#ifndef _WIN32
 bool IsFolder(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_directory(path, error);
@@ -21,6 +22,7 @@ std::string InstalledDataFolder(const std::string& binFolder) {
   const std::filesystem::path prefix = std::filesystem::path(binFolder).parent_path().parent_path();
   return WithTrailingSeparator((prefix / "share" / "pagehold").string());
 }
+#endif
 
 }  // namespace
 
