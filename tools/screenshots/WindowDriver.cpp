@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/modalhook.h>
 #include <wx/stattext.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
@@ -15,11 +16,31 @@ namespace pagehold::driver {
 
 namespace {
 
+// The dialogs inside ShowModal. The toolkit's native dialogs (the folder chooser, the file-open
+// dialog) are no top-level windows of its own list; every modal dialog passes this hook.
+class ModalDialogs : public wxModalDialogHook {
+ public:
+  ModalDialogs() { Register(); }
+  std::set<wxDialog*> open;
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    open.insert(dialog);
+    return wxID_NONE;
+  }
+  void Exit(wxDialog* dialog) override { open.erase(dialog); }
+};
+
 std::set<wxWindow*> ShownModals() {
+  static ModalDialogs hooked;
   std::set<wxWindow*> modals;
   for (wxWindow* window : wxTopLevelWindows) {
     auto* dialog = dynamic_cast<wxDialog*>(window);
     if (dialog != nullptr && dialog->IsModal() && dialog->IsShown())
+      modals.insert(dialog);
+  }
+  for (wxDialog* dialog : hooked.open) {
+    if (dialog->IsModal() && dialog->IsShown())
       modals.insert(dialog);
   }
   return modals;
@@ -81,6 +102,62 @@ void PressEscape(wxWindow* window) {
 std::string TextOf(wxWindow* window, const wxString& name) {
   auto* text = dynamic_cast<wxStaticText*>(wxWindow::FindWindowByName(name, window));
   return text != nullptr ? FromWx(text->GetLabel()) : std::string();
+}
+
+std::string FileDialogSelection(wxDialog& dialog) {
+  gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog.GetHandle()));
+  std::string path = name != nullptr ? name : "";
+  g_free(name);
+  return path;
+}
+
+bool SelectInFileDialog(wxDialog& dialog, const std::string& path) {
+  gtk_file_chooser_select_filename(GTK_FILE_CHOOSER(dialog.GetHandle()), path.c_str());
+  return FileDialogShows(dialog, path);
+}
+
+bool FileDialogShows(wxDialog& dialog, const std::string& path) {
+  // The dialog reads the folder that holds the path before it selects it.
+  for (int waited = 0; waited < 5000; waited += 50) {
+    if (FileDialogSelection(dialog) == path)
+      return true;
+    PumpEvents(50);
+  }
+  return false;
+}
+
+bool FileDialogOkEnabled(wxDialog& dialog) {
+  GtkWidget* ok =
+      gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog.GetHandle()), GTK_RESPONSE_ACCEPT);
+  return ok != nullptr && gtk_widget_get_sensitive(ok);
+}
+
+void AnswerFileDialog(wxDialog& dialog, bool ok) {
+  gtk_dialog_response(GTK_DIALOG(dialog.GetHandle()),
+                      ok ? GTK_RESPONSE_ACCEPT : GTK_RESPONSE_CANCEL);
+}
+
+namespace {
+
+GtkWidget* FindFileChooserWidget(GtkWidget* widget) {
+  if (GTK_IS_FILE_CHOOSER_WIDGET(widget))
+    return widget;
+  if (!GTK_IS_CONTAINER(widget))
+    return nullptr;
+  GtkWidget* found = nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+  for (GList* child = children; child != nullptr && found == nullptr; child = child->next)
+    found = FindFileChooserWidget(static_cast<GtkWidget*>(child->data));
+  g_list_free(children);
+  return found;
+}
+
+}  // namespace
+
+void ShowRecentInFileDialog(wxDialog& dialog) {
+  if (GtkWidget* chooser = FindFileChooserWidget(static_cast<GtkWidget*>(dialog.GetHandle())))
+    g_signal_emit_by_name(chooser, "recent-shortcut");
+  PumpEvents(300);
 }
 
 bool SavePicture(wxWindow* topLevel, const std::string& path) {

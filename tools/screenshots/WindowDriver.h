@@ -27,6 +27,17 @@ void PressEscape(wxWindow* window);
 // The text of the first static text named name inside the window (empty when there is none).
 std::string TextOf(wxWindow* window, const wxString& name);
 
+// The toolkit's file dialogs (the folder chooser, the file-open dialog): the path selected (or
+// the folder shown when nothing is), waiting until the dialog has selected the path, selecting
+// a path and waiting likewise, whether OK can be pressed, and pressing OK or Cancel.
+std::string FileDialogSelection(wxDialog& dialog);
+bool FileDialogShows(wxDialog& dialog, const std::string& path);
+bool SelectInFileDialog(wxDialog& dialog, const std::string& path);
+bool FileDialogOkEnabled(wxDialog& dialog);
+void AnswerFileDialog(wxDialog& dialog, bool ok);
+// Shows the recently used files, a place that is no folder of the file system.
+void ShowRecentInFileDialog(wxDialog& dialog);
+
 // Writes a PNG of what the top-level window shows. False when no picture could be taken.
 bool SavePicture(wxWindow* topLevel, const std::string& path);
 
