@@ -5,13 +5,19 @@
 // header line that is never interpreted), then types met while the program runs, which are
 // appended to MIMETYPE.DAT at once so that the next run numbers them the same way.
 //
+// Only 255 rows are distinguishable in a stored record (a row past 255 wraps onto a built-in
+// row), so only text with the media type syntax ever becomes a row: garbage from a damaged
+// cache would use the rows up for good.
+//
 // Lookup ignores the case of A-Z and the first matching row wins; an index of lower-cased names
 // that keeps the first row of each name gives that answer without walking the table for every
 // cache entry.
 #include "cache/MimeTable.h"
 
+#include <algorithm>
 #include <array>
-#include <stdexcept>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "cache/Text.h"
@@ -110,6 +116,58 @@ bool IsTypeCharacter(char c) {
   return code >= 33 && code <= 126;
 }
 
+// The characters of an HTTP token.
+bool IsTokenCharacter(char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+    return true;
+  return std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
+}
+
+bool IsControlCharacter(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  return (code < 32 && c != '\t') || code == 127;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Takes a token from the front of text; false when there is none.
+bool TakeToken(std::string_view& text) {
+  std::size_t length = 0;
+  while (length < text.size() && IsTokenCharacter(text[length]))
+    ++length;
+  text.remove_prefix(length);
+  return length > 0;
+}
+
+// type "/" subtype, then optionally blanks and ";" parameters. What the parameters say is
+// only part of the row's name, so they are held to one rule alone: no control bytes.
+bool IsMediaTypeSyntax(std::string_view type) {
+  if (!TakeToken(type) || type.empty() || type.front() != '/')
+    return false;
+  type.remove_prefix(1);
+  if (!TakeToken(type))
+    return false;
+  while (!type.empty() && IsBlank(type.front()))
+    type.remove_prefix(1);
+  if (type.empty())
+    return true;
+  return type.front() == ';' &&
+         std::none_of(type.begin(), type.end(), [](char c) { return IsControlCharacter(c); });
+}
+
+// A row names an HTML page when its type, up to the first ";" and without blanks around it,
+// is text/html in any letter case.
+bool NamesHtmlPage(std::string_view type) {
+  type = type.substr(0, type.find(';'));
+  while (!type.empty() && IsBlank(type.front()))
+    type.remove_prefix(1);
+  while (!type.empty() && IsBlank(type.back()))
+    type.remove_suffix(1);
+  return LowerCase(type) == kBuiltInTypes[0];
+}
+
 std::string_view TrimToTypeCharacters(std::string_view text) {
   while (!text.empty() && !IsTypeCharacter(text.front()))
     text.remove_prefix(1);
@@ -151,8 +209,7 @@ bool IsSafeFolderName(std::string_view name) {
 
 }  // namespace
 
-TMimeTable::TMimeTable(std::string programFolder)
-    : datPath_(JoinPath(programFolder, kDatFileName)) {
+TMimeTable::TMimeTable(std::string dataFolder) : datPath_(JoinPath(dataFolder, kDatFileName)) {
   for (std::string_view type : kBuiltInTypes)
     AddRow(std::string(type));
   for (std::string& type : ReadDatRows(datPath_))
@@ -161,7 +218,19 @@ TMimeTable::TMimeTable(std::string programFolder)
 
 void TMimeTable::AddRow(std::string type) {
   rowOfLowerName_.emplace(LowerCase(type), static_cast<int>(rows_.size()) + 1);
+  htmlRows_.push_back(NamesHtmlPage(type));
   rows_.push_back(std::move(type));
+}
+
+bool TMimeTable::IsHtmlPage(int index) const {
+  return index >= 1 && index <= Size() && htmlRows_[static_cast<std::size_t>(index - 1)];
+}
+
+std::optional<std::string> TMimeTable::TakeUnkeptRowsNotice() {
+  if (!unkeptReason_ || unkeptNoticeGiven_)
+    return std::nullopt;
+  unkeptNoticeGiven_ = true;
+  return "new MIME types hold for this run only: " + *unkeptReason_;
 }
 
 int TMimeTable::MimeIndexOf(std::string_view contentType) {
@@ -171,19 +240,20 @@ int TMimeTable::MimeIndexOf(std::string_view contentType) {
   // A type is looked up as MIMETYPE.DAT will give it back in the next run: one line of at most
   // 255 characters. Otherwise a long type would get a new row in every run.
   type = type.substr(0, kDatLineLimit);
+  if (!IsMediaTypeSyntax(type))
+    return 0;
   const auto found = rowOfLowerName_.find(LowerCase(type));
   if (found != rowOfLowerName_.end())
     return found->second;
-  if (type.size() <= 2 || type.find('/') == std::string_view::npos)
-    return 0;
-  if (type.find_first_of("\r\n") != std::string_view::npos)
-    return 0;  // it could not be remembered as one line
   AddRow(std::string(type));
-  RememberType(type);
+  if (!unkeptReason_)
+    RememberType(type);
   return Size();
 }
 
-void TMimeTable::RememberType(std::string_view type) const {
+void TMimeTable::RememberType(std::string_view type) {
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(FolderPart(datPath_)), error);
   const bool exists = FileExists(datPath_);
   std::string lines;
   if (!exists)
@@ -195,7 +265,7 @@ void TMimeTable::RememberType(std::string_view type) const {
   if (written)
     written = file->Close();
   if (!written)
-    throw std::runtime_error("Unable to write " + datPath_ + ": " + written.failure().reason);
+    unkeptReason_ = written.failure().Describe();
 }
 
 std::string TMimeTable::MimeTypeName(int index) const {

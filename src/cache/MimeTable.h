@@ -1,8 +1,9 @@
 // The MIME table: 72 built-in types in a fixed order, then the types remembered in
-// MIMETYPE.DAT beside the program, then types added while the program runs. Row numbers count
-// from 1 and stay stable across runs, because archive.dat stores them.
+// MIMETYPE.DAT, then types added while the program runs. Row numbers count from 1 and stay
+// stable across runs, because archive.dat stores them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,14 +15,29 @@ namespace pagehold {
 
 class TMimeTable {
  public:
-  // Builds the built-in rows and appends the rows of MIMETYPE.DAT in programFolder, if any.
-  explicit TMimeTable(std::string programFolder);
+  // Builds the built-in rows and appends the rows of MIMETYPE.DAT in dataFolder, if any.
+  explicit TMimeTable(std::string dataFolder);
 
   // Row of the content type, appending it to the table and to MIMETYPE.DAT when it is new and
-  // usable; 0 when the text is not a usable type. Types are cut to 255 characters, the longest
-  // line MIMETYPE.DAT gives back; a type holding a line break is not usable. Throws
-  // std::runtime_error when MIMETYPE.DAT cannot be written (the new row stays in the table).
+  // usable; 0 when the text is not a usable type. Blanks and control bytes around the type are
+  // ignored, and an empty type is "text/html". A usable type has the media type syntax of HTTP:
+  // a token, "/", a token, then optionally blanks and ";" parameters, none of it holding a
+  // control byte. Types are cut to 255 characters, the longest line MIMETYPE.DAT gives back.
+  // When MIMETYPE.DAT cannot be written, the new row still holds for this run, no later row is
+  // written either (so that the rows kept on disk keep their numbers), and
+  // TakeUnkeptRowsNotice() says so once.
   int MimeIndexOf(std::string_view contentType);
+
+  // True when the row is an HTML page: "text/html", also with parameters after a ";" (such as
+  // a character set), in any letter case. Such pages have their titles taken, their links
+  // rewritten and their text searched.
+  bool IsHtmlPage(int index) const;
+
+  // Once, after MIMETYPE.DAT could not be written: one line saying that new types hold for
+  // this run only, and why. Nothing before such a failure and after the first call.
+  std::optional<std::string> TakeUnkeptRowsNotice();
+
+  const std::string& DatPath() const { return datPath_; }
 
   // Type name of a row; "text/plain" for 0 or a row beyond the table.
   std::string MimeTypeName(int index) const;
@@ -35,11 +51,15 @@ class TMimeTable {
 
  private:
   void AddRow(std::string type);
-  // Appends the type to MIMETYPE.DAT, creating it with its header line when it is missing.
-  void RememberType(std::string_view type) const;
+  // Appends the type to MIMETYPE.DAT, creating it (and its folder) with its header line when
+  // it is missing.
+  void RememberType(std::string_view type);
 
   std::string datPath_;
   std::vector<std::string> rows_;
+  std::vector<bool> htmlRows_;
+  std::optional<std::string> unkeptReason_;  // why MIMETYPE.DAT could not be written
+  bool unkeptNoticeGiven_ = false;
   std::unordered_map<std::string, int> rowOfLowerName_;  // first row of each lower-cased name
 };
 

@@ -70,7 +70,7 @@ int RunSearchCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (!ParseSearchOptions(args, options, reason))
     return ReportBadUsage(err, kCommand, reason);
 
-  const TMimeTable mimeTable(RunningProgramFolders().program);
+  const TMimeTable mimeTable(RunningProgramFolders().mimeTable);
   CollectedMessages ui;
   // Like the search window, remember the folder searched for the next search.
   const std::unique_ptr<Registry> registry = OpenRegistry();

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Paths.h"
+#include "platform/UserFolders.h"
 
 namespace pagehold {
 
@@ -30,26 +31,22 @@ ProgramFolders LocateProgramFolders(const std::string& executableFolder, const c
                                     const char* home) {
   const std::string beside = WithTrailingSeparator(executableFolder);
 #ifndef _WIN32
+  const std::string userData = UserDataFolderFrom(dataHome, home);
   const std::string installed = InstalledDataFolder(beside);
-  if (!IsFolder(beside + "images") && IsFolder(installed + "images")) {
-    // XDG_DATA_HOME counts only as an absolute path, as the base directory rules say.
-    std::string base;
-    if (dataHome && dataHome[0] == '/')
-      base = dataHome;
-    else
-      base = JoinPath(home ? home : "", ".local/share");
-    return {WithTrailingSeparator(JoinPath(base, "pagehold")), installed};
-  }
+  if (!IsFolder(beside + "images") && IsFolder(installed + "images"))
+    return {userData, installed, userData};
+  return {beside, beside, userData};
 #else
   (void)dataHome;
   (void)home;
+  return {beside, beside, beside};
 #endif
-  return {beside, beside};
 }
 
 ProgramFolders RunningProgramFolders() {
-  ProgramFolders folders = LocateProgramFolders(RunningProgramFolder(),
-                                                std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  const std::string home = HomeFolder();
+  ProgramFolders folders =
+      LocateProgramFolders(RunningProgramFolder(), std::getenv("XDG_DATA_HOME"), home.c_str());
   if (folders.program != folders.data) {
     std::error_code error;
     std::filesystem::create_directories(folders.program, error);

@@ -1,6 +1,6 @@
 // The process-wide values of one running program, created once and passed by reference: which
-// product this is, the program folder and the folder of its read-only data, the MIME table, the
-// settings store and the current settings.
+// product this is, the program folder, the folder of its read-only data, the MIME table (kept
+// where the program's folders say), the settings store and the current settings.
 #pragma once
 
 #include <memory>
@@ -21,9 +21,11 @@ struct AppContext {
   AppContext(Product product, std::string programFolder)
       : AppContext(product, std::move(programFolder), OpenRegistry()) {}
 
-  // The settings live in the given registry (tests pass a registry file of their own).
+  // The settings live in the given registry (tests pass a registry file of their own); every
+  // file of the program, MIMETYPE.DAT included, is in programFolder.
   AppContext(Product product, std::string programFolder, std::unique_ptr<Registry> registry)
-      : AppContext(product, ProgramFolders{programFolder, programFolder}, std::move(registry)) {}
+      : AppContext(product, ProgramFolders{programFolder, programFolder, programFolder},
+                   std::move(registry)) {}
 
   // An installed program reads its data from one folder and writes into another.
   AppContext(Product product, const ProgramFolders& folders,
@@ -31,12 +33,12 @@ struct AppContext {
       : product(product),
         programFolder(folders.program),
         dataFolder(folders.data),
-        mimeTable(folders.program),
+        mimeTable(folders.mimeTable),
         registry(std::move(registry)),
         store(*this->registry) {}
 
   Product product;
-  std::string programFolder;  // with a trailing separator; MIMETYPE.DAT, the default archive
+  std::string programFolder;  // with a trailing separator; the default archive
   std::string dataFolder;     // with a trailing separator; the pictures and the help book
   TMimeTable mimeTable;
   std::unique_ptr<Registry> registry;

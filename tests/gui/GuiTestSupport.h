@@ -20,8 +20,10 @@ namespace pagehold::testing {
 // programs' own (pictures and help book).
 struct GuiContext {
   explicit GuiContext(Product product)
-      : context(product, ProgramFolders{folder.path(), std::string(PAGEHOLD_PROGRAM_DIR) + "/"},
-                std::make_unique<RegistryFile>(folder.Child("registry.reg"))),
+      : context(
+            product,
+            ProgramFolders{folder.path(), std::string(PAGEHOLD_PROGRAM_DIR) + "/", folder.path()},
+            std::make_unique<RegistryFile>(folder.Child("registry.reg"))),
         help(std::string(PAGEHOLD_PROGRAM_DIR) + "/help/pagehold.hhp") {}
 
   TempFolder folder;

@@ -20,11 +20,13 @@ TEST(ProgramFoldersTest, BuildTreeAndInstallationLayouts) {
   const ProgramFolders build = LocateProgramFolders(root.Child("build/bin"), nullptr, "/home/u");
   EXPECT_EQ(build.program, root.Child("build/bin/"));
   EXPECT_EQ(build.data, build.program);
+  EXPECT_EQ(build.mimeTable, "/home/u/.local/share/pagehold/");  // written by every user
 
   const ProgramFolders installed =
       LocateProgramFolders(root.Child("prefix/bin/"), "/data/home", "/home/u");
   EXPECT_EQ(installed.data, root.Child("prefix/share/pagehold/"));
   EXPECT_EQ(installed.program, "/data/home/pagehold/");
+  EXPECT_EQ(installed.mimeTable, installed.program);
   // A relative XDG_DATA_HOME does not count.
   EXPECT_EQ(LocateProgramFolders(root.Child("prefix/bin"), "rel", "/home/u").program,
             "/home/u/.local/share/pagehold/");
