@@ -203,8 +203,9 @@ class ArchiveJob {
     const auto path = ArchivedFilePath(folder_, item.Domain, placed.typeFolder, item.FileName);
     if (!path)
       return Failure{item.FileName, "the file name cannot be used inside the archive folder"};
-    const Status archived = item.MimeIndex == 1 ? rewriter.WriteArchivedPage(item, *path)
-                                                : CopyOver(item.CacheFile, *path);
+    const Status archived = context_.mimeTable.IsHtmlPage(item.MimeIndex)
+                                ? rewriter.WriteArchivedPage(item, *path)
+                                : CopyOver(item.CacheFile, *path);
     if (archived)
       MergeIntoArchive(archive_, item);
     return archived;

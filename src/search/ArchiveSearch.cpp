@@ -20,7 +20,6 @@ namespace {
 
 // Addresses and patterns are used up to this many characters, as the result list shows them.
 constexpr size_t kTextLimit = 255;
-constexpr int kHtmlMimeIndex = 1;
 
 struct LoweredQuery {
   std::string folder;
@@ -42,7 +41,7 @@ std::optional<SearchResult> MatchRecord(TCacheItem& record, const LoweredQuery& 
   std::string address = ShownAddress(record.Url);
   if (!query.urlPattern.empty() && LowerCase(address).find(query.urlPattern) == std::string::npos)
     return std::nullopt;
-  if (!query.textPattern.empty() && record.MimeIndex != kHtmlMimeIndex)
+  if (!query.textPattern.empty() && !mimeTable.IsHtmlPage(record.MimeIndex))
     return std::nullopt;
   std::string copy = ArchivedCopyPath(query.folder, record, mimeTable);
   if (copy.empty() || !FileExists(copy))
