@@ -63,7 +63,7 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
   if (!ParseSourceOptions(args, options, reason) || !ParseArchiveFlags(options.rest, flags, reason))
     return ReportBadUsage(err, "archive", reason);
 
-  CacheSession session(options);
+  CacheSession session(options, "archive");
   TerminalInteraction ui(err, flags.yes, IsTerminal(err));
   if (!session.Load(ui, err, reason))
     return ReportBadUsage(err, "archive", reason);
@@ -109,7 +109,7 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
   if (flags.open && !ShellSucceeded(SystemShell().Execute(report.indexPage, "")))
     err << "pagehold archive: could not open " << report.indexPage << "\n";
   out << report.indexPage << "\n";
-  return status;
+  return session.Finish(status, err);
 }
 
 }  // namespace pagehold

@@ -6,6 +6,7 @@
 
 #include "cache/Dates.h"
 #include "cache/Text.h"
+#include "cli/CommandArguments.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -20,14 +21,15 @@ std::string IndexFileOf(const SourceOptions& options) {
 
 }  // namespace
 
-CacheSession::CacheSession(const SourceOptions& options)
+CacheSession::CacheSession(const SourceOptions& options, std::string command)
     : options_(options),
+      command_(std::move(command)),
       context_(MakeAppContext(options)),
       source_(MakeCacheSource(options_, context_)),
       explorer_(list_, *source_, Now) {}
 
 bool CacheSession::Load(Interaction& ui, std::ostream& err, std::string& reason) {
-  if (!CheckAgeOffered(options_, *source_, reason) || !ReadCache(ui, reason))
+  if (!ReadCache(ui, err, reason))
     return false;
   ChooseAge();
   ChooseDomains(err);
@@ -35,29 +37,41 @@ bool CacheSession::Load(Interaction& ui, std::ostream& err, std::string& reason)
   return true;
 }
 
-bool CacheSession::ReadCache(Interaction& ui, std::string& reason) {
+bool CacheSession::ReadCache(Interaction& ui, std::ostream& err, std::string& reason) {
   const std::string indexFile = IndexFileOf(options_);
   if (!FileExists(indexFile)) {
     reason = "cannot find the cache index " + indexFile;
     return false;
   }
   explorer_.Reset();
-  // The IE source also answers false for a cache that holds no usable item: an empty choice,
-  // not an unreadable cache.
-  if (!explorer_.ReadCache(ui) && options_.product == Product::Navigator) {
-    reason = "cannot read the cache index " + indexFile;
+  reading_ = explorer_.ReadCache(ui);
+  if (reading_.Failed()) {
+    reason = reading_.reason;
     return false;
   }
+  err << "pagehold " << command_ << ": " << DescribeReading(reading_) << '\n';
+  if (reading_.mimeTableNotice)
+    err << "pagehold " << command_ << ": " << *reading_.mimeTableNotice << '\n';
   return true;
 }
 
+int CacheSession::Finish(int status, std::ostream& err) const {
+  if (status != kExitDone || !reading_.Partial() || options_.partialOk)
+    return status;
+  err << "pagehold " << command_ << ": only part of the cache index could be read; "
+      << "--partial-ok accepts that\n";
+  return kExitRefused;
+}
+
+// The age bounds given; without any, every age.
 void CacheSession::ChooseAge() {
-  explorer_.SetUnit(options_.ageUnit);
-  const std::vector<int>& numbers = explorer_.AgeNumbers();
-  const auto number = std::find(numbers.begin(), numbers.end(), options_.ageNumber);
-  if (number != numbers.end())
-    explorer_.SetAgeNumberIndex(static_cast<int>(number - numbers.begin()));
-  explorer_.SetAge(options_.age);
+  if (!options_.newer && !options_.older)
+    return;
+  const auto days = [](const std::optional<AgeBound>& bound) -> std::optional<double> {
+    return bound ? std::optional<double>(bound->Days()) : std::nullopt;
+  };
+  explorer_.SetAgeWindow(options_.newer ? AgeChoice::NewerThan : AgeChoice::OlderThan,
+                         MakeAgeWindowBetween(days(options_.newer), days(options_.older), Now()));
 }
 
 // Every domain starts in "Archive/Delete"; naming domains keeps only those there. Names match

@@ -21,7 +21,7 @@ int RunDeleteCommand(const Arguments& args, std::ostream& out, std::ostream& err
   if (!NoArgumentsLeft(options.rest, reason))
     return ReportBadUsage(err, "delete", reason);
 
-  CacheSession session(options);
+  CacheSession session(options, "delete");
   TerminalInteraction ui(err, yes, IsTerminal(err));
   if (!session.Load(ui, err, reason))
     return ReportBadUsage(err, "delete", reason);
@@ -36,7 +36,8 @@ int RunDeleteCommand(const Arguments& args, std::ostream& out, std::ostream& err
     err << "pagehold delete: not deleted: " << failure.Describe() << "\n";
   if (outcome.cancelled)
     err << "pagehold delete: stopped before every item was tried\n";
-  return outcome.failures.empty() && !outcome.cancelled ? kExitDone : kExitRefused;
+  return session.Finish(outcome.failures.empty() && !outcome.cancelled ? kExitDone : kExitRefused,
+                        err);
 }
 
 }  // namespace pagehold

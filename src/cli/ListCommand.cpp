@@ -43,16 +43,19 @@ bool ParseTableCommand(const Arguments& args, SourceOptions& options, OutputForm
   return NoArgumentsLeft(options.rest, reason);
 }
 
-void WriteItems(const ItemRefs& items, std::ostream& out, OutputFormat format) {
-  TableWriter table(out, format, {"domain", "kind", "mime", "date", "url", "cache_file"});
-  for (const TCacheItem* item : items) {
-    table.Row({item->Domain, KindName(item->ContentKind), item->MimeIndex, IsoDateTime(item->Date),
-               item->Url, item->CacheFile});
+void WriteItems(CacheSession& session, std::ostream& out, OutputFormat format) {
+  const TMimeTable& mimeTable = session.Context().mimeTable;
+  TableWriter table(out, format, {"domain", "kind", "mime", "type", "date", "url", "cache_file"});
+  for (const TCacheItem* item : session.Explorer().ChosenItems()) {
+    table.Row({item->Domain, KindName(item->ContentKind), item->MimeIndex,
+               mimeTable.MimeTypeName(item->MimeIndex), IsoDateTime(item->Date), item->Url,
+               item->CacheFile});
   }
 }
 
 // The rows follow the "Archive/Delete" list, sorted without regard to case.
-void WriteDomains(const CacheExplorer& explorer, std::ostream& out, OutputFormat format) {
+void WriteDomains(CacheSession& session, std::ostream& out, OutputFormat format) {
+  const CacheExplorer& explorer = session.Explorer();
   std::unordered_map<std::string, const TDomainSummary*> summaryOf;
   for (const TDomainSummary& summary : explorer.Summaries())
     summaryOf.emplace(summary.Name, &summary);
@@ -71,21 +74,18 @@ int RunTableCommand(const char* name, const Arguments& args, std::ostream& out, 
   std::string reason;
   if (!ParseTableCommand(args, options, format, reason))
     return ReportBadUsage(err, name, reason);
-  CacheSession session(options);
+  CacheSession session(options, name);
   TerminalInteraction ui(err, false, IsTerminal(err));
   if (!session.Load(ui, err, reason))
     return ReportBadUsage(err, name, reason);
-  write(session.Explorer(), out, format);
-  return kExitDone;
+  write(session, out, format);
+  return session.Finish(kExitDone, err);
 }
 
 }  // namespace
 
 int RunListCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
-  return RunTableCommand("list", args, out, err,
-                         [](CacheExplorer& explorer, std::ostream& out, OutputFormat format) {
-                           WriteItems(explorer.ChosenItems(), out, format);
-                         });
+  return RunTableCommand("list", args, out, err, WriteItems);
 }
 
 int RunDomainsCommand(const Arguments& args, std::ostream& out, std::ostream& err) {

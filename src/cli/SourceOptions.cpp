@@ -52,7 +52,7 @@ bool ParseAgeUnit(char letter, AgeUnit& unit) {
 }
 
 // "6h", "2d", "1w": a positive whole number and the unit's letter.
-bool ParseAge(const std::string& flag, const std::string& text, SourceOptions& options,
+bool ParseAge(const std::string& flag, const std::string& text, std::optional<AgeBound>& bound,
               std::string& reason) {
   int number = 0;
   AgeUnit unit = AgeUnit::Hours;
@@ -62,9 +62,7 @@ bool ParseAge(const std::string& flag, const std::string& text, SourceOptions& o
     reason = flag + " wants a number and a unit, like 6h, 2d or 1w (not '" + text + "')";
     return false;
   }
-  options.ageNumber = number;
-  options.ageUnit = unit;
-  options.ageText = text;
+  bound = AgeBound{number, unit, text};
   return true;
 }
 
@@ -89,25 +87,12 @@ bool ParseKinds(const std::string& text, KindBoxes& kinds, std::string& reason) 
   return true;
 }
 
-const char* UnitName(AgeUnit unit) {
-  switch (unit) {
-    case AgeUnit::Hours:
-      return "hours";
-    case AgeUnit::Days:
-      return "days";
-    case AgeUnit::Weeks:
-      return "weeks";
-  }
-  return "";
-}
-
 }  // namespace
 
 bool ParseSourceOptions(const Arguments& args, SourceOptions& options, std::string& reason) {
   options = SourceOptions();
   ArgumentReader reader(args);
   bool haveSource = false;
-  bool haveAge = false;
   bool haveKinds = false;
   while (!reader.AtEnd()) {
     const std::string flag = reader.Take();
@@ -121,15 +106,16 @@ bool ParseSourceOptions(const Arguments& args, SourceOptions& options, std::stri
       options.product = flag == "--nav" ? Product::Navigator : Product::InternetExplorer;
       haveSource = true;
     } else if (flag == "--newer" || flag == "--older") {
-      if (haveAge) {
-        reason = "give one age only (--newer or --older, once)";
+      std::optional<AgeBound>& bound = flag == "--newer" ? options.newer : options.older;
+      if (bound) {
+        reason = "give " + flag + " once";
         return false;
       }
       std::string age;
-      if (!reader.TakeValue(flag, age, reason) || !ParseAge(flag, age, options, reason))
+      if (!reader.TakeValue(flag, age, reason) || !ParseAge(flag, age, bound, reason))
         return false;
-      options.age = flag == "--newer" ? AgeChoice::NewerThan : AgeChoice::OlderThan;
-      haveAge = true;
+    } else if (flag == "--partial-ok") {
+      options.partialOk = true;
     } else if (flag == "--domain") {
       std::string domain;
       if (!reader.TakeValue(flag, domain, reason))
@@ -152,24 +138,16 @@ bool ParseSourceOptions(const Arguments& args, SourceOptions& options, std::stri
     reason = "no cache given: use --nav INDEX_FILE or --ie CACHE_FOLDER";
     return false;
   }
+  if (options.newer && options.older && options.newer->Days() <= options.older->Days()) {
+    reason = "--newer " + options.newer->text + " and --older " + options.older->text +
+             " leave no age between them";
+    return false;
+  }
   return true;
 }
 
 AppContext MakeAppContext(const SourceOptions& options) {
   return AppContext(options.product, RunningProgramFolders());
-}
-
-bool CheckAgeOffered(const SourceOptions& options, const CacheSource& source, std::string& reason) {
-  if (options.age == AgeChoice::AllAges)
-    return true;
-  const std::vector<int> offered = source.AgeNumbers(options.ageUnit);
-  if (std::find(offered.begin(), offered.end(), options.ageNumber) != offered.end())
-    return true;
-  reason = "the age " + options.ageText + " is not offered for this cache; choose one of";
-  for (std::size_t i = 0; i < offered.size(); ++i)
-    reason += (i == 0 ? " " : ", ") + std::to_string(offered[i]);
-  reason += std::string(" ") + UnitName(options.ageUnit);
-  return false;
 }
 
 }  // namespace pagehold

@@ -27,4 +27,9 @@ AgeWindow MakeAgeWindow(AgeChoice choice, int number, AgeUnit unit, double now) 
   return {0, now + kFutureReachDays};
 }
 
+AgeWindow MakeAgeWindowBetween(std::optional<double> newerDays, std::optional<double> olderDays,
+                               double now) {
+  return {newerDays ? now - *newerDays : 0, olderDays ? now - *olderDays : now + kFutureReachDays};
+}
+
 }  // namespace pagehold

@@ -2,6 +2,8 @@
 // number of hours, days or weeks, turned into two day-count bounds around the items' dates.
 #pragma once
 
+#include <optional>
+
 #include "sources/CacheSource.h"
 
 namespace pagehold {
@@ -26,5 +28,10 @@ double AgeSpanDays(int number, AgeUnit unit);
 
 // The window for an age choice as of now. For "All ages" the number and unit do not matter.
 AgeWindow MakeAgeWindow(AgeChoice choice, int number, AgeUnit unit, double now);
+
+// The window between two optional spans in days as of now: newer than newerDays (when given)
+// and older than olderDays (when given); with one span it is the window of that choice alone.
+AgeWindow MakeAgeWindowBetween(std::optional<double> newerDays, std::optional<double> olderDays,
+                               double now);
 
 }  // namespace pagehold

@@ -1,6 +1,7 @@
 #include "explorer/CacheExplorer.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace pagehold {
 
@@ -17,19 +18,28 @@ void CacheExplorer::Reset() {
   kinds_ = {};
 }
 
-bool CacheExplorer::ReadCache(Interaction& ui) {
+ReadingReport CacheExplorer::ReadCache(Interaction& ui) {
   ui.ShowStatus(kReadingCaption);
   ui.ProcessPendingEvents();
-  if (!source_.ReadCache(list_, ui))
-    return false;
-  window_ = MakeAgeWindow(AgeChoice::AllAges, 0, unit_, now_());
-  RefreshDomains();
-  return true;
+  CacheReading reading = source_.ReadCache(ui);
+  list_.insert(list_.end(), std::make_move_iterator(reading.items.begin()),
+               std::make_move_iterator(reading.items.end()));
+  if (!reading.report.Failed()) {
+    window_ = MakeAgeWindow(AgeChoice::AllAges, 0, unit_, now_());
+    RefreshDomains();
+  }
+  return reading.report;
 }
 
 void CacheExplorer::SetAge(AgeChoice age) {
   age_ = age;
   ApplyAgeChoice();
+}
+
+void CacheExplorer::SetAgeWindow(AgeChoice choice, const AgeWindow& window) {
+  age_ = choice;
+  window_ = window;
+  RefreshDomains();
 }
 
 void CacheExplorer::SetAgeNumberIndex(int index) {

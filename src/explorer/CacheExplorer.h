@@ -37,9 +37,11 @@ class CacheExplorer {
   // counters 0, every kind checked.
   void Reset();
 
-  // Reads the cache into the list through the source. On success the window becomes "all ages"
-  // and the domains are refreshed. Returns what the source returned.
-  bool ReadCache(Interaction& ui);
+  // Reads the cache through the source and appends the items to the list. Unless the reading
+  // failed (the index could not be opened or is not a cache index), the window becomes "all
+  // ages" and the domains are refreshed; a stopped reading keeps what it read. Returns the
+  // reading's report.
+  ReadingReport ReadCache(Interaction& ui);
 
   // The age choice; each change recomputes the age window and refreshes the domains, which puts
   // every domain back into "Archive/Delete".
@@ -52,6 +54,10 @@ class CacheExplorer {
   // A unit change refills the numbers and chooses the first of them.
   AgeUnit Unit() const { return unit_; }
   void SetUnit(AgeUnit unit);
+  // An age window of any bounds, which the window's fixed numbers need not offer (the command
+  // line's --newer and --older). choice says which bound the person set: it is not "All ages"
+  // then. Refreshes the domains.
+  void SetAgeWindow(AgeChoice choice, const AgeWindow& window);
   // The number and unit boxes are only of use when an age bound is set.
   bool AgeBoxesEnabled() const { return age_ != AgeChoice::AllAges; }
   const AgeWindow& Window() const { return window_; }

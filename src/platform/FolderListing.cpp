@@ -67,7 +67,7 @@ std::optional<FolderListing::Entry> FolderListing::Find(std::string_view name) {
   return Entry{folded->second->first, folded->second->second};
 }
 
-bool ListedFiles::Exists(const std::string& path) {
+std::optional<FolderListing::Kind> ListedFiles::KindOf(const std::string& path) {
   const std::string folder = FolderPart(path);
   auto listing = folders_.find(folder);
   if (listing == folders_.end())
@@ -80,10 +80,15 @@ bool ListedFiles::Exists(const std::string& path) {
   const std::optional<FolderListing::Entry> entry = listing->second.FindExact(name);
 #endif
   if (!entry)
-    return false;
-  if (entry->kind == FolderListing::Kind::Other)
+    return std::nullopt;
+  return entry->kind;
+}
+
+bool ListedFiles::Exists(const std::string& path) {
+  const std::optional<FolderListing::Kind> kind = KindOf(path);
+  if (kind == FolderListing::Kind::Other)
     return FileExists(path);
-  return entry->kind == FolderListing::Kind::File;
+  return kind == FolderListing::Kind::File;
 }
 
 }  // namespace pagehold

@@ -48,6 +48,10 @@ class ListedFiles {
  public:
   bool Exists(const std::string& path);
 
+  // What the listing of the path's folder tells of the name; nothing when the folder holds no
+  // such name.
+  std::optional<FolderListing::Kind> KindOf(const std::string& path);
+
  private:
   std::unordered_map<std::string, FolderListing> folders_;
 };

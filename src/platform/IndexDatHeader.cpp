@@ -26,13 +26,22 @@ bool IsPlainPathComponent(std::string_view name) {
                       [](char c) { return IsPathSeparator(c) || c == '\0'; });
 }
 
-std::optional<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes) {
-  if (!HasBytes(bytes, 0, kIndexDatHeaderMinimumSize))
-    return std::nullopt;
+Result<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes) {
+  // The signature names the format's version after a fixed text.
+  constexpr std::string_view kSignatureText = "Client UrlCache MMF Ver ";
+  if (bytes.substr(0, kSignatureText.size()) != kSignatureText)
+    return Failure{"", "it does not begin with the signature of an index.dat (\"" +
+                           std::string(kIndexDatSignature) + "\")"};
   // The signature text is followed by its zero byte.
   if (bytes.substr(0, kIndexDatSignature.size()) != kIndexDatSignature ||
-      bytes[kIndexDatSignature.size()] != '\0')
-    return std::nullopt;
+      bytes.size() <= kIndexDatSignature.size() || bytes[kIndexDatSignature.size()] != '\0') {
+    const std::string_view version = bytes.substr(kSignatureText.size(), 3);
+    return Failure{"", "it is an index.dat of version " + std::string(version) +
+                           ", and only version 5.2 is read"};
+  }
+  if (!HasBytes(bytes, 0, kIndexDatHeaderMinimumSize))
+    return Failure{"", "at " + std::to_string(bytes.size()) +
+                           " bytes it is too short to hold the header of an index.dat"};
 
   IndexDatHeader header;
   header.fileSize = ReadU32(bytes, 28);

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Failure.h"
+
 namespace pagehold {
 
 inline constexpr std::string_view kIndexDatSignature = "Client UrlCache MMF Ver 5.2";
@@ -42,9 +44,9 @@ struct IndexDatHeader {
   std::vector<std::string> cacheFolders;
 };
 
-// Decodes the header from the first bytes of a file; nullopt when the signature is not the
-// 5.2 one or the bytes end before the sub-folder table.
-std::optional<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes);
+// Decodes the header from the first bytes of a file. Fails, saying why, when the bytes end
+// before the sub-folder table or the signature is not the 5.2 one.
+Result<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes);
 
 // True when a name read from the file can stand as one component of a path.
 bool IsPlainPathComponent(std::string_view name);

@@ -39,6 +39,22 @@ struct UrlCacheEntry {
   FileTime lastSyncTime = 0;
   std::string headerInfo;  // header information, exactly headerInfoSize bytes
   std::uint32_t headerInfoSize = 0;
+  // The entry names a cached file that cannot be used as it stands (a name that is not a plain
+  // file name, or a sub-folder the index does not list); localFileName is then empty.
+  bool unusableLocalName = false;
+};
+
+// What reading a cache's own index file found, for caches that are read from one: known once
+// an enumeration has started. A cache read through the system knows none of it.
+struct UrlCacheIndexNotes {
+  std::string indexPath;           // the index file; empty when the cache is not read from one
+  std::string unreadable;          // not empty: the index file could not be read, and why
+  std::string refusal;             // not empty: the file is not a cache index of this kind, and why
+  std::size_t entries = 0;         // entries the enumeration gives (0: not known)
+  std::size_t damagedRecords = 0;  // live entries whose record cannot be read
+  std::size_t damagedTables = 0;   // hash tables of the chain that cannot be read
+  std::uint64_t fileSize = 0;      // the file ended early when this is below recordedSize
+  std::uint64_t recordedSize = 0;
 };
 
 // The buffer size WinINet callers traditionally pass.
@@ -70,6 +86,9 @@ class UrlCache {
   // system gave a reason).
   virtual UrlCacheError LastError() const = 0;
   virtual std::string LastErrorMessage() const = 0;
+
+  // What the last enumeration found in the cache's index file.
+  virtual UrlCacheIndexNotes IndexNotes() const { return {}; }
 };
 
 // The URL cache of a cache folder (the folder that holds index.dat). On Windows an empty

@@ -37,6 +37,13 @@ bool MatchesPattern(const UrlCacheEntry& entry, const std::string& pattern) {
                            pattern);
 }
 
+void NoteDamage(const IndexDatDamage& damage, UrlCacheIndexNotes& notes) {
+  notes.damagedRecords = damage.damagedRecords;
+  notes.damagedTables = damage.damagedTables;
+  notes.fileSize = damage.fileSize;
+  notes.recordedSize = damage.recordedSize;
+}
+
 }  // namespace
 
 std::uint32_t RequiredEntrySize(const UrlCacheEntry& entry) {
@@ -57,27 +64,37 @@ IndexDatUrlCache::IndexDatUrlCache(std::string cacheFolder)
 
 IndexDatUrlCache::~IndexDatUrlCache() = default;
 
-std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries() const {
+std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries(UrlCacheIndexNotes* notes) const {
   // Record by record straight into entries, without holding every decoded record as well.
   std::vector<UrlCacheEntry> entries;
-  const Result<std::string> file = ReadWholeFile(JoinPath(cacheFolder_, "index.dat"));
-  if (!file)
-    return entries;
-  const std::optional<IndexDatHeader> header = ParseIndexDatHeader(*file);
-  if (!header)
-    return entries;
-  const std::vector<std::uint32_t> offsets = LiveRecordOffsets(*file, *header);
-  entries.reserve(offsets.size());
-  for (std::uint32_t offset : offsets)
-    if (std::optional<IndexDatUrlRecord> record =
-            ParseUrlRecord(std::string_view(*file).substr(offset)))
-      entries.push_back(EntryFromRecord(std::move(*record), *header, cacheFolder_));
+  UrlCacheIndexNotes found;
+  found.indexPath = JoinPath(cacheFolder_, "index.dat");
+  const Result<std::string> file = ReadWholeFile(found.indexPath);
+  const Result<IndexDatHeader> header =
+      file ? ParseIndexDatHeader(*file) : Result<IndexDatHeader>(file.failure());
+  if (!file) {
+    found.unreadable = file.failure().Describe();
+  } else if (!header) {
+    found.refusal = header.failure().reason;
+  } else {
+    IndexDatDamage damage = DamageOfSize(*file, *header);
+    const std::vector<std::uint32_t> offsets = LiveRecordOffsets(*file, *header, &damage);
+    entries.reserve(offsets.size());
+    for (std::uint32_t offset : offsets)
+      if (std::optional<IndexDatUrlRecord> record = UrlRecordAt(*file, offset, damage))
+        entries.push_back(EntryFromRecord(std::move(*record), *header, cacheFolder_));
+    NoteDamage(damage, found);
+    found.entries = entries.size();
+  }
+  if (notes != nullptr)
+    *notes = std::move(found);
   return entries;
 }
 
-std::shared_ptr<const IndexDatUrlCache::Snapshot> IndexDatUrlCache::ReadSnapshot() const {
+std::shared_ptr<const IndexDatUrlCache::Snapshot> IndexDatUrlCache::ReadSnapshot(
+    UrlCacheIndexNotes* notes) const {
   auto snapshot = std::make_shared<Snapshot>();
-  snapshot->entries = ReadEntries();
+  snapshot->entries = ReadEntries(notes);
   return snapshot;
 }
 
@@ -125,7 +142,7 @@ UrlCacheFindHandle IndexDatUrlCache::FindFirstEntry(const std::string& pattern,
                                                     UrlCacheEntry& entry,
                                                     std::uint32_t& bufferSize) {
   // A new enumeration is a new reading: the deletions after it go by what it read.
-  snapshot_ = ReadSnapshot();
+  snapshot_ = ReadSnapshot(&notes_);
   liveKeys_.reset();
   auto enumeration = std::make_unique<Enumeration>(Enumeration{snapshot_, pattern, 0});
   if (!GiveNext(*enumeration, entry, bufferSize))

@@ -44,10 +44,11 @@ class IndexDatUrlCache : public UrlCache {
   bool DeleteEntry(const std::string& sourceUrlName) override;
   UrlCacheError LastError() const override { return lastError_; }
   std::string LastErrorMessage() const override { return lastErrorMessage_; }
+  UrlCacheIndexNotes IndexNotes() const override { return notes_; }
 
   // The entries of index.dat as the calls report them, in their order; empty when the file
-  // cannot be read.
-  std::vector<UrlCacheEntry> ReadEntries() const;
+  // cannot be read. notes, when given, receive what the reading found.
+  std::vector<UrlCacheEntry> ReadEntries(UrlCacheIndexNotes* notes = nullptr) const;
 
  private:
   // One reading of index.dat.
@@ -60,7 +61,7 @@ class IndexDatUrlCache : public UrlCache {
     std::size_t next = 0;
   };
 
-  std::shared_ptr<const Snapshot> ReadSnapshot() const;
+  std::shared_ptr<const Snapshot> ReadSnapshot(UrlCacheIndexNotes* notes = nullptr) const;
   bool GiveNext(Enumeration& enumeration, UrlCacheEntry& entry, std::uint32_t& bufferSize);
   bool Fail(UrlCacheError error, std::string message);
   const std::unordered_map<std::string_view, std::size_t>& LiveKeys();
@@ -74,6 +75,7 @@ class IndexDatUrlCache : public UrlCache {
   std::unordered_map<UrlCacheFindHandle, std::unique_ptr<Enumeration>> enumerations_;
   UrlCacheError lastError_ = UrlCacheError::None;
   std::string lastErrorMessage_;
+  UrlCacheIndexNotes notes_;  // of the last enumeration started
 };
 
 }  // namespace pagehold

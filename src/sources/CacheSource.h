@@ -7,6 +7,7 @@
 
 #include "cache/CacheItem.h"
 #include "platform/Interaction.h"
+#include "sources/CacheReading.h"
 #include "sources/CacheRemoval.h"
 
 namespace pagehold {
@@ -23,9 +24,12 @@ class CacheSource {
  public:
   virtual ~CacheSource() = default;
 
-  // Fills the list in reading order, without merging duplicates. Returns false when the cache
-  // could not be read (after telling the user through ui where the product does).
-  virtual bool ReadCache(CacheList& list, Interaction& ui) = 0;
+  // Reads the cache: the items in reading order, without merging duplicates, and the report of
+  // the reading. Progress is shown through ui, pending events run at least every 100 ms of
+  // work, and a stop asked for through ui ends the reading with the items read so far. An
+  // index that cannot be opened or is not a cache index of the source's kind gives no items
+  // and a report that says why (after telling the user through ui where the product does).
+  virtual CacheReading ReadCache(Interaction& ui) = 0;
 
   // Removes the items from the browser cache in one pass, filling the report as it goes (see
   // RemoveEach). The cache's own index files are never removed: such an item fails.

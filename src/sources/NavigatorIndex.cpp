@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
-#include <stdexcept>
+#include <system_error>
 #include <utility>
 
 #include "cache/Dates.h"
@@ -27,6 +28,13 @@ constexpr double kOldestDays = 5000;
 constexpr int kLinesPerYield = 5;
 constexpr std::uint8_t kMimeIndexMask = 0xFF;
 
+// The hash file's header: its signature (big-endian, as the library always writes the header)
+// and its page size; the header's fields take 260 bytes.
+constexpr std::string_view kHashSignature("\x00\x06\x15\x61", 4);
+constexpr std::string_view kSwappedHashSignature("\x61\x15\x06\x00", 4);
+constexpr std::uint64_t kHashHeaderSize = 260;
+constexpr std::size_t kHeaderPageSizeAt = 12;
+
 // Opens a file for reading; an empty handle for a folder or a file that cannot be opened.
 FileHandle OpenForReading(const std::string& path) {
   Result<FileHandle> file = FileHandle::Open(path, "rb");
@@ -37,6 +45,28 @@ std::string ReadUpTo(std::FILE* file, size_t count) {
   std::string bytes(count, '\0');
   bytes.resize(std::fread(bytes.data(), 1, count, file));
   return bytes;
+}
+
+std::uint64_t FileSize(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? 0 : size;
+}
+
+// The page size the hash file's header records, when it is one the library can write (a power
+// of two from 256 to 65536); 0 otherwise.
+std::uint64_t RecordedPageSize(std::string_view firstBytes) {
+  if (firstBytes.size() < kHeaderPageSizeAt + 4)
+    return 0;
+  std::uint64_t size = 0;
+  for (std::size_t i = 0; i < 4; ++i)
+    size = size << 8 | static_cast<unsigned char>(firstBytes[kHeaderPageSizeAt + i]);
+  const bool powerOfTwo = size != 0 && (size & (size - 1)) == 0;
+  return powerOfTwo && size >= 256 && size <= 65536 ? size : 0;
+}
+
+double EarliestVisit() {
+  return EncodeDate({1990, 1, 1, 0, 0, 0, 0});
 }
 
 }  // namespace
@@ -56,7 +86,9 @@ double CacheTimeToDate(std::int32_t seconds, double now) {
     return now;
   if (days > now)
     return now;
-  if (days < now - kOldestDays)
+  // Nothing was cached before 1990: such a time (0 among them, which the text index gives for
+  // a time that is not a number) says the entry has no usable date.
+  if (days < EarliestVisit())
     return now - kOldestDays;
   return days;
 }
@@ -75,17 +107,39 @@ int ProbePageSize(std::string_view firstBytes) {
   return kLargePage;
 }
 
+std::optional<std::string> NavigatorIndexRefusal(std::string_view firstBytes,
+                                                 std::uint64_t fileSize) {
+  if (fileSize == 0)
+    return "the file is empty";
+  if (IsTextIndexHeader(firstBytes))
+    return std::nullopt;
+  const std::string_view signature = firstBytes.substr(0, kHashSignature.size());
+  if (signature != kHashSignature && signature != kSwappedHashSignature)
+    return std::string("it begins neither with the signature of a paged index nor with the ") +
+           "first line of a text index (MCOM-CACHE or MOSAIC-COM)";
+  if (fileSize < kHashHeaderSize)
+    return "at " + std::to_string(fileSize) + " bytes it is too short to hold the header of " +
+           "a paged index";
+  return std::nullopt;
+}
+
 NavigatorIndexReader::NavigatorIndexReader(TMimeTable& mimeTable, CacheList& list, Interaction& ui)
-    : mimeTable_(mimeTable), list_(list), ui_(ui), now_(Now()) {}
+    : mimeTable_(mimeTable), list_(list), ui_(ui), pacer_(ui), now_(Now()) {}
 
 void NavigatorIndexReader::SetCacheFolder(std::string folder) {
   cacheFolder_ = std::move(folder);
   files_.emplace(cacheFolder_);
+  // The index's own name, in any letter case (the lookup of cached files ignores it too).
+  check_.emplace(cacheFolder_, [index = LowerCase(indexFileName_)](std::string_view name) {
+    return !index.empty() && LowerCase(name) == index;
+  });
 }
 
-bool NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath) {
-  SetCacheFolder(FolderPart(indexPath));
+ReadingReport NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath) {
+  report_ = ReadingReport();
+  shownPercent_ = -1;
   indexFileName_ = FileNamePart(indexPath);
+  SetCacheFolder(FolderPart(indexPath));
   now_ = Now();
 
   std::string firstBytes;
@@ -93,21 +147,62 @@ bool NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath) {
     const FileHandle file = OpenForReading(indexPath);
     if (!file) {
       ui_.Ask(CloseBrowserMessage());
-      return false;
+      report_.outcome = ReadingOutcome::Unopened;
+      report_.reason = "cannot open the cache index " + indexPath;
+      return report_;
     }
     firstBytes = ReadUpTo(file.get(), 2 * kProbeRecord);
+  }
+  const std::uint64_t fileSize = std::max<std::uint64_t>(FileSize(indexPath), firstBytes.size());
+  if (std::optional<std::string> refusal = NavigatorIndexRefusal(firstBytes, fileSize)) {
+    report_.outcome = ReadingOutcome::Refused;
+    report_.reason = indexPath + " is not a Navigator cache index: " + *refusal;
+    return report_;
   }
   if (IsTextIndexHeader(firstBytes))
     ReadTextLines(indexPath);
   else
-    ReadPages(indexPath, ProbePageSize(firstBytes));
-  return true;
+    ReadPages(indexPath, ProbePageSize(firstBytes), firstBytes, fileSize);
+  NoteMimeTableState(mimeTable_, report_);
+  return report_;
 }
 
-void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize) {
+bool NavigatorIndexReader::KeepGoing(bool eventsDue) {
+  if (eventsDue) {
+    ui_.ProcessPendingEvents();
+    pacer_.Ran();
+  } else {
+    pacer_.Tick();
+  }
+  if (!ui_.CancelRequested())
+    return true;
+  report_.outcome = ReadingOutcome::Stopped;
+  return false;
+}
+
+void NavigatorIndexReader::ShowProgress(std::uint64_t done, std::uint64_t total) {
+  const int percent = total == 0 ? 100 : static_cast<int>(std::min(done, total) * 100 / total);
+  if (percent > shownPercent_) {
+    ui_.ShowProgress(percent);
+    shownPercent_ = percent;
+  }
+}
+
+void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize,
+                                     std::string_view firstBytes, std::uint64_t fileSize) {
   const FileHandle file = OpenForReading(indexPath);
-  if (!file)
-    throw std::runtime_error("Cannot open the cache index " + indexPath);
+  if (!file) {
+    report_.outcome = ReadingOutcome::Unopened;
+    report_.reason = "cannot open the cache index " + indexPath;
+    return;
+  }
+  // Pages are whole: a file that ends inside one was cut. The header's own page size says where
+  // the pages end, also when the probe chose another size.
+  const std::uint64_t recorded = RecordedPageSize(firstBytes);
+  const std::uint64_t unit = recorded != 0 ? recorded : static_cast<std::uint64_t>(pageSize);
+  if (fileSize > unit && fileSize % unit != 0)
+    report_.endedEarly = EarlyEnd{fileSize, (fileSize / unit + 1) * unit};
+
   // One buffer serves the whole pass; a page read short (the file's trailing part) is parsed
   // with its missing bytes as zeros, and ends the pass.
   std::string page(kLargestIndexPage, '\0');
@@ -119,50 +214,91 @@ void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize)
   const auto atEnd = [&] { return std::feof(file.get()) || std::ferror(file.get()); };
 
   // The header page says nothing the pass needs.
-  if (readPage() < static_cast<size_t>(pageSize))
+  std::uint64_t done = readPage();
+  if (done < static_cast<size_t>(pageSize))
     return;
   while (true) {
     const size_t got = readPage();
     if (got == 0)
       break;
-    for (NavigatorEntryFields& entry : ParseIndexPage(page, pageSize))
+    done += got;
+    const bool whole = got == static_cast<size_t>(pageSize);
+    IndexPageEntries entries = ReadIndexPageEntries(page, pageSize);
+    if (entries.damaged && whole)
+      ++report_.damagedPages;
+    if (!KeepGoing(true))
+      return;
+    for (NavigatorEntryFields& entry : entries.entries) {
       AddCacheEntry(std::move(entry.url), entry.cacheFileName, entry.contentType, entry.time);
-    ui_.ProcessPendingEvents();
-    if (got < static_cast<size_t>(pageSize) || atEnd())
+      if (!KeepGoing(false))
+        return;
+    }
+    ShowProgress(done, fileSize);
+    if (!whole || atEnd())
       break;
   }
 }
 
 void NavigatorIndexReader::ReadTextLines(const std::string& indexPath) {
   const Result<std::string> read = ReadWholeFile(indexPath);
-  if (!read)
-    throw std::runtime_error("Cannot open the cache index " + indexPath);
+  if (!read) {
+    report_.outcome = ReadingOutcome::Unopened;
+    report_.reason = "cannot open the cache index " + read.failure().Describe();
+    return;
+  }
   const std::string& text = *read;
   std::string line;
   size_t at = ReadTextIndexLine(text, 0, line);  // the header
   for (int counter = 0; at < text.size(); ++counter) {
-    if (counter % kLinesPerYield == 0)
-      ui_.ProcessPendingEvents();
+    if (counter % kLinesPerYield == 0 && !KeepGoing(true))
+      return;
     at = ReadTextIndexLine(text, at, line);
-    if (std::optional<NavigatorEntryFields> entry = ParseTextIndexLine(line))
+    if (std::optional<NavigatorEntryFields> entry = ParseTextIndexLine(line)) {
       AddCacheEntry(std::move(entry->url), entry->cacheFileName, entry->contentType, entry->time);
+    } else if (!IsBlankTextIndexLine(line)) {
+      // A last line that the file's end cut off is where the file ended early; any other line
+      // that cannot be used is a damaged entry.
+      if (at >= text.size() && !IsTextIndexLineEnd(text.back()))
+        report_.endedEarly = EarlyEnd{text.size(), 0};
+      else
+        report_.Skip(SkipReason::DamagedRecord);
+    }
+    if (!KeepGoing(false))
+      return;
+    ShowProgress(at, text.size());
   }
 }
 
 void NavigatorIndexReader::AddCacheEntry(std::string url, std::string_view cacheFileName,
                                          std::string_view contentType, std::int32_t time) {
   if (!files_)
-    files_.emplace(cacheFolder_);
+    SetCacheFolder(cacheFolder_);
   // The drops come first, so that an entry which never reaches the list adds no row to the
   // MIME table (and to MIMETYPE.DAT).
   std::string rest = std::move(url);
   const std::string host = HostFromLink(rest);
   std::string domain = DomainFromHost(host);
-  if (host == "NONE" || domain == "NONE")
+  if (host == "NONE" || domain == "NONE") {
+    report_.Skip(SkipReason::NotHttp);
     return;
+  }
+  if (cacheFileName.empty()) {
+    report_.Skip(SkipReason::NoCachedFile);
+    return;
+  }
+  if (!IsSafeRelativeName(cacheFileName)) {
+    report_.Skip(SkipReason::UnsafeName);
+    return;
+  }
   std::optional<std::string> cacheFile = files_->Find(cacheFileName);
-  if (!cacheFile)
+  if (!cacheFile) {
+    report_.Skip(SkipReason::NoCachedFile);
     return;
+  }
+  if (const std::optional<SkipReason> refused = check_->Check(*cacheFile)) {
+    report_.Skip(*refused);
+    return;
+  }
 
   auto item = std::make_unique<TCacheItem>();
   item->Date = CacheTimeToDate(time, now_);
@@ -176,6 +312,7 @@ void NavigatorIndexReader::AddCacheEntry(std::string url, std::string_view cache
   item->CacheFile = std::move(*cacheFile);
   item->Domain = std::move(domain);
   list_.push_back(std::move(item));
+  report_.Keep();
 }
 
 }  // namespace pagehold

@@ -158,13 +158,14 @@ int ReadEntry(const IndexPageView& page, int at, NavigatorEntryFields& entry) {
   return keyAt + 8 + urlLength + trailingLength;
 }
 
-std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pageSize) {
-  std::vector<NavigatorEntryFields> entries;
+IndexPageEntries ReadIndexPageEntries(std::string_view bytes, int pageSize) {
+  IndexPageEntries result;
   const IndexPageView page(bytes, pageSize);
   const unsigned count = page.Word(0);
   if (count == 0 || count >= static_cast<unsigned>(page.Size()))
-    return entries;
+    return result;
 
+  std::vector<NavigatorEntryFields>& entries = result.entries;
   int at = FirstEntryStart(page, DataStart(page));
   while (at < page.Size() && static_cast<int>(entries.size()) < kMaxEntriesPerPage) {
     NavigatorEntryFields entry;
@@ -173,7 +174,14 @@ std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pag
     entry.contentType = LowerCase(entry.contentType);
     entries.push_back(std::move(entry));
   }
-  return entries;
+  const unsigned firstDataOffset = page.Word(4);
+  const bool holdsLongEntry = count >= 2 && firstDataOffset >= 1 && firstDataOffset <= 3;
+  result.damaged = at != page.Size() && !holdsLongEntry;
+  return result;
+}
+
+std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pageSize) {
+  return ReadIndexPageEntries(bytes, pageSize).entries;
 }
 
 }  // namespace pagehold

@@ -93,4 +93,17 @@ int ReadEntry(const IndexPageView& page, int at, NavigatorEntryFields& entry);
 // out lower-cased.
 std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pageSize);
 
+struct IndexPageEntries {
+  std::vector<NavigatorEntryFields> entries;  // as ParseIndexPage gives them
+  // The entries do not tile the data area: on a sound page they follow each other from the
+  // data start exactly to the page end, so a chain that runs past the end, stops short at
+  // the entry limit or starts outside the page means that some entries were misread. A page
+  // that holds part of an entry too long for one page (marked by a value below 4 where its
+  // first data offset belongs) cannot be read entry by entry and is not counted as damaged.
+  bool damaged = false;
+};
+
+// The entries of one page and whether the page is damaged.
+IndexPageEntries ReadIndexPageEntries(std::string_view bytes, int pageSize);
+
 }  // namespace pagehold

@@ -13,9 +13,11 @@ namespace pagehold {
 NavigatorSource::NavigatorSource(std::string indexPath, TMimeTable& mimeTable)
     : indexPath_(std::move(indexPath)), mimeTable_(mimeTable) {}
 
-bool NavigatorSource::ReadCache(CacheList& list, Interaction& ui) {
-  NavigatorIndexReader reader(mimeTable_, list, ui);
-  return reader.ReadCacheIndex(indexPath_);
+CacheReading NavigatorSource::ReadCache(Interaction& ui) {
+  CacheReading reading;
+  NavigatorIndexReader reader(mimeTable_, reading.items, ui);
+  reading.report = reader.ReadCacheIndex(indexPath_);
+  return reading;
 }
 
 namespace {

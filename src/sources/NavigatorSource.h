@@ -17,9 +17,8 @@ class NavigatorSource : public CacheSource {
   // cached files lie in the same folder.
   NavigatorSource(std::string indexPath, TMimeTable& mimeTable);
 
-  // Reads the index into the list. False only when the index could not be opened, after
-  // asking the user to close the browser.
-  bool ReadCache(CacheList& list, Interaction& ui) override;
+  // Reads the index. When it cannot be opened, the user is asked to close the browser first.
+  CacheReading ReadCache(Interaction& ui) override;
 
   // Deletes the items' cached files; the index itself is never changed (nor deleted, should an
   // entry name it), so an entry is dropped by the next reading because its file is gone.

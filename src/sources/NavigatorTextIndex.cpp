@@ -1,5 +1,6 @@
 #include "sources/NavigatorTextIndex.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "cache/Text.h"
@@ -13,10 +14,6 @@ constexpr size_t kTimeDigits = 12;
 constexpr size_t kUrlCut = 255;
 constexpr size_t kContentTypeCut = 50;
 constexpr size_t kFieldsPerLine = 7;
-
-bool IsLineEnd(char c) {
-  return c == '\r' || c == '\n';
-}
 
 bool IsFieldChar(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -33,6 +30,14 @@ std::string FileNameOfPath(std::string_view path) {
 
 }  // namespace
 
+bool IsTextIndexLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
+bool IsBlankTextIndexLine(std::string_view line) {
+  return std::none_of(line.begin(), line.end(), IsFieldChar);
+}
+
 bool IsTextIndexHeader(std::string_view fileStart) {
   const size_t lineEnd = fileStart.find_first_of("\r\n");
   const std::string_view firstLine = fileStart.substr(0, lineEnd);
@@ -42,15 +47,15 @@ bool IsTextIndexHeader(std::string_view fileStart) {
 
 size_t ReadTextIndexLine(std::string_view text, size_t at, std::string& line) {
   line.clear();
-  while (at < text.size() && IsLineEnd(text[at]))
+  while (at < text.size() && IsTextIndexLineEnd(text[at]))
     ++at;
   while (at < text.size() && line.size() < kTextIndexLineLimit) {
     line += text[at++];
-    if (IsLineEnd(line.back()))
+    if (IsTextIndexLineEnd(line.back()))
       return at;
   }
   // A line longer than the limit: the rest up to its end is consumed and lost.
-  while (at < text.size() && !IsLineEnd(text[at]))
+  while (at < text.size() && !IsTextIndexLineEnd(text[at]))
     ++at;
   if (at < text.size())
     ++at;

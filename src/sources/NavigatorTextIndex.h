@@ -37,4 +37,10 @@ size_t ReadTextIndexLine(std::string_view text, size_t at, std::string& line);
 // The fields of a used line; nothing for a line that is not used.
 std::optional<NavigatorEntryFields> ParseTextIndexLine(std::string_view line);
 
+// True when the line holds no field at all (nothing but separators).
+bool IsBlankTextIndexLine(std::string_view line);
+
+// True for the characters that end a line: carriage return and line feed.
+bool IsTextIndexLineEnd(char c);
+
 }  // namespace pagehold

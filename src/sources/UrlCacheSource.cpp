@@ -1,13 +1,17 @@
 #include "sources/UrlCacheSource.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "cache/Dates.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
+#include "platform/EventPacer.h"
 #include "platform/Paths.h"
+#include "platform/UrlCacheIndexDat.h"
 #include "platform/UrlCacheTimes.h"
 
 namespace pagehold {
@@ -71,6 +75,27 @@ UrlCacheFindHandle StartEnumeration(UrlCache& cache, UrlCacheEntry& entry,
   return nullptr;
 }
 
+// Takes what reading the index file found into the report. False when the file could not be
+// read or is not an index of this kind: the reading then has nothing more to give.
+bool NoteIndexFile(const UrlCacheIndexNotes& notes, ReadingReport& report) {
+  if (!notes.unreadable.empty()) {
+    report.outcome = ReadingOutcome::Unopened;
+    report.reason = "cannot read the cache index " + notes.unreadable;
+    return false;
+  }
+  if (!notes.refusal.empty()) {
+    report.outcome = ReadingOutcome::Refused;
+    report.reason = notes.indexPath + " is not an Internet Explorer cache index: " + notes.refusal;
+    return false;
+  }
+  for (std::size_t i = 0; i < notes.damagedRecords; ++i)
+    report.Skip(SkipReason::DamagedRecord);
+  report.damagedPages = notes.damagedTables;
+  if (notes.fileSize < notes.recordedSize)
+    report.endedEarly = EarlyEnd{notes.fileSize, notes.recordedSize};
+  return true;
+}
+
 void SleepFor(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
@@ -102,45 +127,80 @@ double CacheFileTimeToDate(FileTime time) {
                      calendar.second, 0});
 }
 
-std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable,
-                                          ListedFiles& files) {
+std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCacheEntry& entry,
+                                                                    TMimeTable& mimeTable,
+                                                                    CachedFileCheck& check) {
+  std::string rest = entry.sourceUrlName;
+  const std::string host = HostFromKey(rest);
+  std::string domain = DomainFromHost(host);
+  // Cookies, visited pages and other schemes name no web resource. The drops come first, so
+  // that an entry which never reaches the list adds no row to the MIME table.
+  if (domain == "NONE")
+    return SkipReason::NotHttp;
+  if (entry.unusableLocalName)
+    return SkipReason::UnsafeName;
+  if (entry.localFileName.empty())
+    return SkipReason::NoCachedFile;
+  if (const std::optional<SkipReason> refused = check.Check(entry.localFileName))
+    return *refused;
+
   auto item = std::make_unique<TCacheItem>();
   item->Date =
       std::max(CacheFileTimeToDate(entry.lastSyncTime), CacheFileTimeToDate(entry.lastAccessTime));
   item->CacheKey = entry.sourceUrlName;
-
-  std::string rest = entry.sourceUrlName;
-  const std::string host = HostFromKey(rest);
   const int port = PortFromRest(rest);
   const std::string path = PathFromRest(rest);
   item->Url = CanonicalItemUrl(host, port, path).substr(0, kUrlLimit);
-
   const std::string contentType =
       ContentTypeFromHeaders(std::string_view(entry.headerInfo).substr(0, entry.headerInfoSize));
   item->MimeIndex = mimeTable.MimeIndexOf(contentType) & 0xFF;
   item->ContentKind = ContentKindOf(contentType);
   item->CacheFile = entry.localFileName;
-  item->Domain = DomainFromHost(host);
-
-  // Cookies, visited pages and other schemes name no web resource.
-  if (item->Domain == "NONE" || !files.Exists(item->CacheFile))
-    return nullptr;
+  item->Domain = std::move(domain);
   return item;
 }
 
-bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
-                  const WaitFunction& wait) {
+CacheReading ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, Interaction& ui,
+                          const WaitFunction& wait) {
+  CacheReading reading;
+  ReadingReport& report = reading.report;
   UrlCacheEntry entry;
   const UrlCacheFindHandle handle = StartEnumeration(cache, entry, wait);
-  if (handle) {
-    EnumerationGuard guard(cache, handle);
-    ListedFiles files;  // the cache's few folders, each listed once
-    do {
-      if (std::unique_ptr<TCacheItem> item = ItemFromEntry(entry, mimeTable, files))
-        list.push_back(std::move(item));
-    } while (FindNextFitting(cache, handle, entry));
+  std::optional<EnumerationGuard> guard;
+  if (handle)
+    guard.emplace(cache, handle);
+  const UrlCacheIndexNotes notes = cache.IndexNotes();
+  if (!NoteIndexFile(notes, report))
+    return reading;
+
+  // Caches read through the system say nothing of their folder: the cached files' own
+  // folders are then the bounds.
+  CachedFileCheck check(FolderPart(notes.indexPath), IsUrlCacheOwnFileName);
+  EventPacer pacer(ui);
+  int shownPercent = -1;
+  for (bool more = handle != nullptr; more; more = FindNextFitting(cache, handle, entry)) {
+    auto made = ItemFromEntry(entry, mimeTable, check);
+    if (auto* item = std::get_if<std::unique_ptr<TCacheItem>>(&made)) {
+      reading.items.push_back(std::move(*item));
+      report.Keep();
+    } else {
+      report.Skip(std::get<SkipReason>(made));
+    }
+    if (notes.entries > 0) {
+      const int percent = static_cast<int>(report.entriesRead * 100 / notes.entries);
+      if (percent > shownPercent) {
+        ui.ShowProgress(percent);
+        shownPercent = percent;
+      }
+    }
+    pacer.Tick();
+    if (ui.CancelRequested()) {
+      report.outcome = ReadingOutcome::Stopped;
+      break;
+    }
   }
-  return !list.empty();
+  NoteMimeTableState(mimeTable, report);
+  return reading;
 }
 
 UrlCacheSource::UrlCacheSource(std::string cacheFolder, TMimeTable& mimeTable)
@@ -150,8 +210,8 @@ UrlCacheSource::UrlCacheSource(std::unique_ptr<UrlCache> cache, TMimeTable& mime
                                WaitFunction wait)
     : cache_(std::move(cache)), mimeTable_(mimeTable), wait_(std::move(wait)) {}
 
-bool UrlCacheSource::ReadCache(CacheList& list, Interaction&) {
-  return ReadUrlCache(*cache_, mimeTable_, list, wait_);
+CacheReading UrlCacheSource::ReadCache(Interaction& ui) {
+  return ReadUrlCache(*cache_, mimeTable_, ui, wait_);
 }
 
 void UrlCacheSource::RemoveFromCache(const ItemRefs& items, Interaction& ui,

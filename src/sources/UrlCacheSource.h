@@ -6,11 +6,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "cache/MimeTable.h"
-#include "platform/FolderListing.h"
 #include "platform/UrlCache.h"
 #include "sources/CacheSource.h"
+#include "sources/CachedFileCheck.h"
 
 namespace pagehold {
 
@@ -24,8 +25,10 @@ class UrlCacheSource : public CacheSource {
   // A source over a given cache, waiting through wait while the cache service is not active.
   UrlCacheSource(std::unique_ptr<UrlCache> cache, TMimeTable& mimeTable, WaitFunction wait);
 
-  // Returns true when the list holds at least one item after the pass.
-  bool ReadCache(CacheList& list, Interaction& ui) override;
+  // Reads every entry of the cache. An index.dat that cannot be read or is not one is
+  // reported, not read; the cache's own files and files that lead out of the cache folder are
+  // never items.
+  CacheReading ReadCache(Interaction& ui) override;
   // Deletes the cache entries named by the items' CacheKey.
   void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) override;
   std::vector<int> AgeNumbers(AgeUnit unit) const override;
@@ -37,15 +40,16 @@ class UrlCacheSource : public CacheSource {
   WaitFunction wait_;
 };
 
-// Walks every entry of the cache and appends an item for each usable one. Returns true when
-// the list holds at least one item afterwards.
-bool ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, CacheList& list,
-                  const WaitFunction& wait);
+// Walks every entry of the cache and makes an item of each usable one, counting the others.
+// Progress is shown through ui and a stop asked for there ends the walk.
+CacheReading ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, Interaction& ui,
+                          const WaitFunction& wait);
 
-// One entry turned into an item, or nullptr when the entry names no web resource or its
-// cached file is gone (asked of files).
-std::unique_ptr<TCacheItem> ItemFromEntry(const UrlCacheEntry& entry, TMimeTable& mimeTable,
-                                          ListedFiles& files);
+// One entry turned into an item, or why it is not one. check decides whether the cached file
+// is there, lies inside the cache folder and is not one of the cache's own files.
+std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCacheEntry& entry,
+                                                                    TMimeTable& mimeTable,
+                                                                    CachedFileCheck& check);
 
 // The content type named in an entry's header information, "text/html" when none is named.
 std::string ContentTypeFromHeaders(std::string_view headerInfo);

@@ -20,9 +20,10 @@ TEST(ParseSourceOptions, ReadsSourceAndFiltersAndLeavesTheRest) {
       << reason;
   EXPECT_EQ(options.product, Product::InternetExplorer);
   EXPECT_EQ(options.sourcePath, "C:/cache");
-  EXPECT_EQ(options.age, AgeChoice::OlderThan);
-  EXPECT_EQ(options.ageNumber, 12);
-  EXPECT_EQ(options.ageUnit, AgeUnit::Hours);
+  EXPECT_FALSE(options.newer);
+  ASSERT_TRUE(options.older);
+  EXPECT_EQ(options.older->number, 12);
+  EXPECT_EQ(options.older->unit, AgeUnit::Hours);
   EXPECT_THAT(options.domains, ElementsAre("a.example", "B.example"));
   EXPECT_TRUE(options.kinds.text);
   EXPECT_FALSE(options.kinds.media);
@@ -35,7 +36,8 @@ TEST(ParseSourceOptions, DefaultsToAllAgesEveryDomainAndEveryKind) {
   std::string reason;
   ASSERT_TRUE(ParseSourceOptions({"--nav", "fat.db"}, options, reason));
   EXPECT_EQ(options.product, Product::Navigator);
-  EXPECT_EQ(options.age, AgeChoice::AllAges);
+  EXPECT_FALSE(options.newer || options.older);
+  EXPECT_FALSE(options.partialOk);
   EXPECT_THAT(options.domains, IsEmpty());
   EXPECT_TRUE(options.kinds.AllChecked());
   EXPECT_THAT(options.rest, IsEmpty());
@@ -46,17 +48,16 @@ TEST(ParseSourceOptions, ReadsEachAgeUnit) {
     const char* text;
     int number;
     AgeUnit unit;
-  } const cases[] = {{"6h", 6, AgeUnit::Hours},
-                     {"2d", 2, AgeUnit::Days},
-                     {"3w", 3, AgeUnit::Weeks},
-                     {"18H", 18, AgeUnit::Hours}};
+  } const cases[] = {{"6h", 6, AgeUnit::Hours}, {"2d", 2, AgeUnit::Days},
+                     {"3w", 3, AgeUnit::Weeks}, {"18H", 18, AgeUnit::Hours},
+                     {"5h", 5, AgeUnit::Hours}, {"100d", 100, AgeUnit::Days}};
   for (const auto& c : cases) {
     SourceOptions options;
     std::string reason;
     ASSERT_TRUE(ParseSourceOptions({"--nav", "x", "--newer", c.text}, options, reason)) << c.text;
-    EXPECT_EQ(options.age, AgeChoice::NewerThan);
-    EXPECT_EQ(options.ageNumber, c.number) << c.text;
-    EXPECT_EQ(options.ageUnit, c.unit) << c.text;
+    ASSERT_TRUE(options.newer);
+    EXPECT_EQ(options.newer->number, c.number) << c.text;
+    EXPECT_EQ(options.newer->unit, c.unit) << c.text;
   }
 }
 
@@ -78,7 +79,9 @@ TEST(ParseSourceOptions, RefusesBadUsageWithAReason) {
       {{"--nav", "a", "--newer", "-1d"}, "like 6h"},
       {{"--nav", "a", "--newer", "+1d"}, "like 6h"},
       {{"--nav", "a", "--older", "99999999999d"}, "like 6h"},
-      {{"--nav", "a", "--newer", "6h", "--older", "1d"}, "one age only"},
+      {{"--nav", "a", "--newer", "6h", "--older", "1d"}, "leave no age between them"},
+      {{"--nav", "a", "--newer", "1d", "--older", "24h"}, "leave no age between them"},
+      {{"--nav", "a", "--newer", "1d", "--newer", "2d"}, "--newer once"},
       {{"--nav", "a", "--older"}, "--older needs a value"},
       {{"--nav", "a", "--domain"}, "--domain needs a value"},
       {{"--nav", "a", "--kinds", "text,pictures"}, "'pictures'"},
@@ -95,42 +98,17 @@ TEST(ParseSourceOptions, RefusesBadUsageWithAReason) {
   }
 }
 
-class OfferedAges : public CacheSource {
- public:
-  bool ReadCache(CacheList&, Interaction&) override { return true; }
-  void RemoveFromCache(const ItemRefs&, Interaction&, RemovalReport&) override {}
-  std::vector<int> AgeNumbers(AgeUnit unit) const override {
-    return unit == AgeUnit::Hours ? std::vector<int>{6, 12, 18} : std::vector<int>{1, 2, 3};
-  }
-  NamingRule FileNamingRule() const override { return NamingRule::FromUrl; }
-};
-
-TEST(CheckAgeOffered, AcceptsOnlyTheNumbersTheSourceOffers) {
-  struct {
-    Arguments args;
-    bool offered;
-  } const cases[] = {
-      {{"--nav", "a"}, true},
-      {{"--nav", "a", "--newer", "6h"}, true},
-      {{"--nav", "a", "--newer", "1h"}, false},
-      {{"--nav", "a", "--older", "3w"}, true},
-      {{"--nav", "a", "--older", "4d"}, false},
-  };
-  const OfferedAges source;
-  for (const auto& c : cases) {
-    SourceOptions options;
-    std::string reason;
-    ASSERT_TRUE(ParseSourceOptions(c.args, options, reason));
-    EXPECT_EQ(CheckAgeOffered(options, source, reason), c.offered) << c.args.back();
-    if (!c.offered) {
-      EXPECT_THAT(reason, HasSubstr("choose one of"));
-    }
-  }
+TEST(ParseSourceOptions, TakesBothBoundsAndPartialOk) {
   SourceOptions options;
   std::string reason;
-  ASSERT_TRUE(ParseSourceOptions({"--nav", "a", "--newer", "5h"}, options, reason));
-  EXPECT_FALSE(CheckAgeOffered(options, source, reason));
-  EXPECT_EQ(reason, "the age 5h is not offered for this cache; choose one of 6, 12, 18 hours");
+  ASSERT_TRUE(ParseSourceOptions({"--older", "1w", "--nav", "x", "--newer", "5w", "--partial-ok"},
+                                 options, reason))
+      << reason;
+  ASSERT_TRUE(options.newer && options.older);
+  EXPECT_EQ(options.newer->Days(), 35);
+  EXPECT_EQ(options.older->Days(), 7);
+  EXPECT_TRUE(options.partialOk);
+  EXPECT_THAT(options.rest, IsEmpty());
 }
 
 }  // namespace

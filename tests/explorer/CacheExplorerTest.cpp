@@ -23,7 +23,7 @@ struct ExplorerFixture {
   explicit ExplorerFixture(std::vector<TCacheItem> items)
       : source(std::move(items)), explorer(list, source, [] { return kNow; }) {
     explorer.Reset();
-    EXPECT_TRUE(explorer.ReadCache(ui));
+    EXPECT_EQ(explorer.ReadCache(ui).itemsKept, source.items.size());
   }
 
   std::vector<int> CountsShown() const {

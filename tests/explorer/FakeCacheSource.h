@@ -34,10 +34,13 @@ class FakeCacheSource : public CacheSource {
  public:
   explicit FakeCacheSource(std::vector<TCacheItem> items = {}) : items(std::move(items)) {}
 
-  bool ReadCache(CacheList& list, Interaction&) override {
-    for (const TCacheItem& item : items)
-      list.push_back(std::make_unique<TCacheItem>(item));
-    return readResult;
+  CacheReading ReadCache(Interaction&) override {
+    CacheReading reading;
+    for (const TCacheItem& item : items) {
+      reading.items.push_back(std::make_unique<TCacheItem>(item));
+      reading.report.Keep();
+    }
+    return reading;
   }
 
   void RemoveFromCache(const ItemRefs& items, Interaction& ui, RemovalReport& report) override {
@@ -63,7 +66,6 @@ class FakeCacheSource : public CacheSource {
   NamingRule FileNamingRule() const override { return NamingRule::FromUrl; }
 
   std::vector<TCacheItem> items;
-  bool readResult = true;
   std::string failOnUrl;
   std::string throwOnUrl;
   std::vector<std::string> removedUrls;

@@ -52,7 +52,7 @@ std::size_t ExpectAgreement(const std::string& indexPath, const std::string& cac
   const auto exported = testing::RunMsiecfexport(indexPath);
   EXPECT_TRUE(exported.has_value()) << "msiecfexport could not be run on " << indexPath;
   const auto contents = ReadIndexDat(indexPath);
-  EXPECT_TRUE(contents.has_value()) << indexPath;
+  EXPECT_TRUE(contents.ok()) << indexPath;
   if (!exported || !contents)
     return 0;
 

@@ -51,7 +51,7 @@ TEST(IndexDatHeader, RefusesWhatIsNotAVersion52Header) {
   wrongText[0] = 'c';
   const std::string cut = HeaderBytes(0, {}).substr(0, kIndexDatHeaderMinimumSize - 1);
   for (const std::string& bytes : {otherVersion, noTerminator, wrongText, cut, std::string()})
-    EXPECT_FALSE(ParseIndexDatHeader(bytes).has_value());
+    EXPECT_FALSE(ParseIndexDatHeader(bytes).ok());
 }
 
 TEST(IndexDatHeader, KeepsOnlyNamesThatCanBePathComponents) {
@@ -167,7 +167,7 @@ TEST(IeCacheWriter, RefusesACacheLargerThanTheBitmapAllows) {
   testgen::IeCache cache;
   cache.entries.assign(120, big);
   const auto contents = ParseIndexDat(testgen::BuildIndexDat(cache));
-  ASSERT_TRUE(contents.has_value());
+  ASSERT_TRUE(contents.ok());
   EXPECT_EQ(contents->entries.size(), 120u);
   EXPECT_GE(contents->header.blocksInUse, 120u * 1000);
 

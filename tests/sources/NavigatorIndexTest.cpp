@@ -1,7 +1,9 @@
 #include "sources/NavigatorIndex.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -14,6 +16,7 @@
 namespace pagehold {
 namespace {
 
+using ::testing::HasSubstr;
 using testing::ScriptedInteraction;
 using testing::TempFolder;
 
@@ -44,7 +47,7 @@ using NavigatorIndexTest = ReaderFixture;
 TEST_F(NavigatorIndexTest, AnIndexThatCannotBeOpenedAsksToCloseTheBrowser) {
   for (const std::string& path : {cache_.Child("absent.db"), cache_.path()}) {
     ui_.messages.clear();
-    EXPECT_FALSE(reader_.ReadCacheIndex(path)) << path;
+    EXPECT_EQ(reader_.ReadCacheIndex(path).outcome, ReadingOutcome::Unopened) << path;
     ASSERT_EQ(ui_.messages.size(), 1u);
     EXPECT_EQ(ui_.messages[0].text, "Please close down Netscape\r\nbefore continuing.");
     EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Warning);
@@ -54,24 +57,49 @@ TEST_F(NavigatorIndexTest, AnIndexThatCannotBeOpenedAsksToCloseTheBrowser) {
 }
 
 TEST_F(NavigatorIndexTest, ThePathSplitsIntoCacheFolderAndIndexName) {
-  testing::WriteFile(cache_.Child("Fat.db"), "tiny");
-  EXPECT_TRUE(reader_.ReadCacheIndex(cache_.Child("Fat.db")));
+  testing::WriteFile(cache_.Child("Fat.db"), "MCOM-CACHE\n");
+  EXPECT_EQ(reader_.ReadCacheIndex(cache_.Child("Fat.db")).outcome, ReadingOutcome::Read);
   EXPECT_EQ(reader_.CacheFolder(), cache_.path());
   EXPECT_EQ(reader_.IndexFileName(), "Fat.db");
 }
 
-TEST_F(NavigatorIndexTest, ShortAndEmptyIndexesGiveNoItemsAndSucceed) {
-  const std::string cases[] = {"",
-                               "0123456789",
-                               std::string(4096, '\0'),
-                               std::string(4096, '\x61') + std::string(100, '\x01'),
-                               "MCOM-CACHE-only-a-header\n",
-                               "MOSAIC-COM"};
-  for (const std::string& bytes : cases) {
-    testing::WriteFile(cache_.Child("fat.db"), bytes);
-    EXPECT_TRUE(reader_.ReadCacheIndex(cache_.Child("fat.db"))) << bytes.size();
-    EXPECT_TRUE(list_.empty()) << bytes.size();
+// What is not a Navigator index is refused with a reason, never read as an empty cache.
+TEST_F(NavigatorIndexTest, RefusesWhatIsNotAnIndexAndReadsEmptyIndexes) {
+  std::mt19937 random(3);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise)
+    c = static_cast<char>(random());
+  std::string headerOnly(4096, '\0');
+  headerOnly.replace(0, 4, std::string("\x00\x06\x15\x61", 4));
+  const struct {
+    std::string bytes;
+    const char* refusal;  // nullptr: read, no items
+  } cases[] = {
+      {"", "the file is empty"},
+      {"0123456789", "neither"},
+      {std::string(4096, '\0'), "neither"},
+      {noise, "neither"},
+      {"root:x:0:0:root:/root:/bin/bash\n", "neither"},
+      {"Client UrlCache MMF Ver 5.2", "neither"},
+      {headerOnly.substr(0, 100), "too short to hold the header"},
+      {headerOnly, nullptr},
+      {"MCOM-CACHE-only-a-header\n", nullptr},
+      {"MOSAIC-COM", nullptr},
+  };
+  for (const auto& c : cases) {
+    testing::WriteFile(cache_.Child("fat.db"), c.bytes);
+    const ReadingReport report = reader_.ReadCacheIndex(cache_.Child("fat.db"));
+    EXPECT_TRUE(list_.empty()) << c.bytes.size();
     EXPECT_TRUE(ui_.messages.empty());
+    if (c.refusal == nullptr) {
+      EXPECT_EQ(report.outcome, ReadingOutcome::Read) << report.reason;
+      EXPECT_EQ(report.entriesRead, 0u);
+      continue;
+    }
+    EXPECT_EQ(report.outcome, ReadingOutcome::Refused) << c.bytes.size();
+    EXPECT_THAT(report.reason, HasSubstr(c.refusal));
+    EXPECT_THAT(report.reason, HasSubstr("is not a Navigator cache index"));
+    EXPECT_EQ(report.reason.find('\n'), std::string::npos);
   }
 }
 
@@ -97,19 +125,22 @@ TEST(NavigatorIndexProbeTest, PageSizeFromTheSecondRecord) {
   EXPECT_EQ(ProbePageSize(late), 16384);
 }
 
-TEST(NavigatorIndexTimeTest, CacheTimesAreKeptWithin5000DaysBeforeNow) {
+TEST(NavigatorIndexTimeTest, RealDatesAreKeptAndImpossibleOnesFallBack) {
   const double now = Now();
   const std::int32_t nowSeconds = static_cast<std::int32_t>(std::time(nullptr));
+  const std::int32_t june1998 = 897900000;  // 1998-06-15
+  const std::int32_t before1990 = 631152000 - 86400 * 2;
   struct Case {
     std::int32_t seconds;
     double expected;
   } cases[] = {
-      {nowSeconds + 86400 * 3, now},            // in the future
-      {0, now - 5000},                          // 1970
-      {-100000, now - 5000},                    // before 1970
-      {nowSeconds - 86400 * 5001, now - 5000},  // just too old
+      {nowSeconds + 86400 * 3, now},  // in the future
+      {0, now - 5000},                // 1970, and the text index's "not a number"
+      {-100000, now - 5000},          // before 1970
+      {before1990, now - 5000},
+      {june1998, DateFromUnixSeconds(june1998)},
+      {nowSeconds - 86400 * 5001, DateFromUnixSeconds(nowSeconds - 86400 * 5001)},
       {nowSeconds - 86400 * 10, DateFromUnixSeconds(nowSeconds - 86400 * 10)},
-      {nowSeconds - 86400 * 4999, DateFromUnixSeconds(nowSeconds - 86400 * 4999)},
   };
   for (const Case& c : cases)
     EXPECT_DOUBLE_EQ(CacheTimeToDate(c.seconds, now), c.expected) << c.seconds;
@@ -121,27 +152,42 @@ TEST_F(NavigatorIndexTest, AddCacheEntryKeepsOnlyHttpEntriesWithTheirFiles) {
   testing::WriteFile(cache_.Child("m2.gif"), "GIF89a");
   std::filesystem::create_directories(cache_.Child("sub"));
   testing::WriteFile(program_.Child("outside.htm"), "not in the cache");
+  namespace fs = std::filesystem;
+  fs::create_symlink(program_.Child("outside.htm"), cache_.Child("out-link.htm"));
+  fs::create_directory_symlink(program_.path(), cache_.Child("out-folder"));
+  fs::create_symlink(cache_.Child("m1.htm"), cache_.Child("in-link.htm"));
+  fs::create_symlink(cache_.Child("gone.htm"), cache_.Child("dangling.htm"));
+  using R = SkipReason;
   struct Case {
     const char* url;
     const char* name;
-    bool kept;
+    std::optional<SkipReason> dropped;
   } cases[] = {
-      {"http://www.Example.test/a.html", "m1.htm", true},
-      {"www.example.test:8080/b", "m2.gif", true},
-      {"https://www.example.test/c", "m1.htm", false},  // secure
-      {"ftp://ftp.example.test/d", "m1.htm", false},
-      {"mailto:someone@example.test", "m1.htm", false},
-      {"http://www.example.test/e", "", false},          // no cache file name
-      {"http://www.example.test/f", "gone.htm", false},  // file missing
-      {"http://www.example.test/g", "sub", false},       // a folder is not a cached file
-      {"http://www.example.test/h", "../outside.htm", false},
-      {"http://www.example.test/i", "/etc/passwd", false},
-      {"", "m1.htm", false},
+      {"http://www.Example.test/a.html", "m1.htm", std::nullopt},
+      {"www.example.test:8080/b", "m2.gif", std::nullopt},
+      {"https://www.example.test/c", "m1.htm", R::NotHttp},  // secure
+      {"ftp://ftp.example.test/d", "m1.htm", R::NotHttp},
+      {"mailto:someone@example.test", "m1.htm", R::NotHttp},
+      {"http://www.example.test/e", "", R::NoCachedFile},  // no cache file name
+      {"http://www.example.test/f", "gone.htm", R::NoCachedFile},
+      {"http://www.example.test/g", "sub", R::NoCachedFile},  // a folder is not a cached file
+      {"http://www.example.test/h", "../outside.htm", R::UnsafeName},
+      {"http://www.example.test/i", "/etc/passwd", R::UnsafeName},
+      {"http://www.example.test/j", "out-link.htm", R::LinkOutside},
+      {"http://www.example.test/k", "out-folder/outside.htm", R::LinkOutside},
+      {"http://www.example.test/l", "in-link.htm", std::nullopt},
+      {"http://www.example.test/m", "dangling.htm", R::NoCachedFile},
+      {"", "m1.htm", R::NotHttp},
   };
   for (const Case& c : cases) {
     list_.clear();
+    const ReadingReport before = reader_.Report();
     reader_.AddCacheEntry(c.url, c.name, "text/html", 900000000);
-    EXPECT_EQ(list_.size(), c.kept ? 1u : 0u) << c.url << " " << c.name;
+    EXPECT_EQ(list_.size(), c.dropped ? 0u : 1u) << c.url << " " << c.name;
+    EXPECT_EQ(reader_.Report().entriesRead, before.entriesRead + 1);
+    if (c.dropped) {
+      EXPECT_EQ(reader_.Report().Skipped(*c.dropped), before.Skipped(*c.dropped) + 1) << c.name;
+    }
   }
 }
 
@@ -213,11 +259,34 @@ TEST_F(NavigatorIndexTest, DuplicateEntriesGiveTwoItemsInFileOrder) {
       "2\t1\t900000001\tC:\\CACHE\\m2.htm\thttp://a.test/same\ttext/html\t0\t\n"
       "3\t1\t900000002\tC:\\CACHE\\m2.htm\thttp://a.test/ignored\ttext/html\t0\n";
   testing::WriteFile(cache_.Child("index"), text);
-  ASSERT_TRUE(reader_.ReadCacheIndex(cache_.Child("index")));
+  ASSERT_EQ(reader_.ReadCacheIndex(cache_.Child("index")).outcome, ReadingOutcome::Read);
   ASSERT_EQ(list_.size(), 2u);
   EXPECT_EQ(list_[0]->Url, "http://a.test:80/same");
   EXPECT_EQ(list_[0]->CacheFile, cache_.Child("m1.htm"));
   EXPECT_EQ(list_[1]->CacheFile, cache_.Child("m2.htm"));
+}
+
+TEST_F(NavigatorIndexTest, ShowsProgressAndStopsWhenAsked) {
+  std::string text = "MCOM-CACHE\n";
+  for (int i = 0; i < 100; ++i) {
+    const std::string name = "m" + std::to_string(i) + ".htm";
+    testing::WriteFile(cache_.Child(name), "<html>");
+    text += "1\t1\t900000000\tC:\\CACHE\\" + name + "\thttp://a.test/" + std::to_string(i) +
+            "\ttext/html\t0\t\n";
+  }
+  testing::WriteFile(cache_.Child("index"), text);
+  const ReadingReport whole = reader_.ReadCacheIndex(cache_.Child("index"));
+  EXPECT_EQ(whole.itemsKept, 100u);
+  ASSERT_FALSE(ui_.progress.empty());
+  EXPECT_TRUE(std::is_sorted(ui_.progress.begin(), ui_.progress.end()));
+  EXPECT_EQ(ui_.progress.back(), 100);
+
+  list_.clear();
+  ui_.CancelAfterEvents(ui_.eventRounds + 4);  // pending events run before every fifth line
+  const ReadingReport stopped = reader_.ReadCacheIndex(cache_.Child("index"));
+  EXPECT_EQ(stopped.outcome, ReadingOutcome::Stopped);
+  EXPECT_EQ(list_.size(), 15u);
+  EXPECT_EQ(stopped.itemsKept, 15u);
 }
 
 // Whole index files that are cut short or overwritten: the pass takes what it can read and
@@ -231,10 +300,11 @@ TEST_F(NavigatorIndexTest, TruncatedAndDamagedIndexFilesYieldWhatCanBeRead) {
   testgen::WritePagedIndex(cache_.Child("whole.db"), entries, {});
   testgen::WriteCachedFiles(cache_.path(), entries);
   const std::string whole = testing::ReadFile(cache_.Child("whole.db"));
-  ASSERT_TRUE(reader_.ReadCacheIndex(cache_.Child("whole.db")));
+  const ReadingReport complete = reader_.ReadCacheIndex(cache_.Child("whole.db"));
+  EXPECT_FALSE(complete.Partial()) << DescribeReading(complete);
   const size_t all = list_.size();
   ASSERT_GT(all, 200u);
-  EXPECT_EQ(ui_.eventRounds, static_cast<int>(whole.size() / 4096) - 1);
+  EXPECT_GE(ui_.eventRounds, static_cast<int>(whole.size() / 4096) - 1);
 
   std::mt19937 random(7);
   for (int round = 0; round < 30; ++round) {
@@ -245,7 +315,13 @@ TEST_F(NavigatorIndexTest, TruncatedAndDamagedIndexFilesYieldWhatCanBeRead) {
     }
     testing::WriteFile(cache_.Child("cut.db"), bytes);
     list_.clear();
-    EXPECT_TRUE(reader_.ReadCacheIndex(cache_.Child("cut.db")));
+    const ReadingReport report = reader_.ReadCacheIndex(cache_.Child("cut.db"));
+    EXPECT_EQ(report.outcome, ReadingOutcome::Read);
+    EXPECT_EQ(report.endedEarly.has_value(), bytes.size() % 4096 != 0) << bytes.size();
+    if (report.endedEarly) {
+      EXPECT_EQ(report.endedEarly->at, bytes.size());
+      EXPECT_EQ(report.endedEarly->expected, (bytes.size() / 4096 + 1) * 4096);
+    }
     if (round % 2 == 0) {
       EXPECT_LE(list_.size(), all);
     }

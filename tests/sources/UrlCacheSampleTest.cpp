@@ -38,8 +38,12 @@ TEST(UrlCacheSample, ListsTheWebEntriesWithTheirKinds) {
   TMimeTable mimeTable(programFolder.path());
   UrlCacheSource source(kSample, mimeTable);
   testing::ScriptedInteraction ui;
-  CacheList list;
-  ASSERT_TRUE(source.ReadCache(list, ui));
+  const CacheReading reading = source.ReadCache(ui);
+  const CacheList& list = reading.items;
+  EXPECT_EQ(reading.report.outcome, ReadingOutcome::Read);
+  EXPECT_EQ(reading.report.itemsKept, 8u);
+  EXPECT_EQ(reading.report.Skipped(SkipReason::NotHttp), 2u);
+  EXPECT_EQ(reading.report.Skipped(SkipReason::NoCachedFile), 1u);
 
   std::map<std::string, const TCacheItem*> byUrl;
   for (const auto& item : list)

@@ -3,6 +3,7 @@
 // usual buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "cache/Dates.h"
@@ -84,9 +85,10 @@ class UrlCacheSourceTest : public ::testing::Test {
     cache.entries = entries;
     testgen::WriteIeCache(cacheFolder_, cache);
     UrlCacheSource source(cacheFolder_, mimeTable_);
-    testing::ScriptedInteraction ui;
-    list_.clear();
-    result_ = source.ReadCache(list_, ui);
+    ui_.progress.clear();
+    CacheReading reading = source.ReadCache(ui_);
+    list_ = std::move(reading.items);
+    report_ = reading.report;
     std::map<std::string, const TCacheItem*> items;
     for (const auto& item : list_)
       items[item->Url] = item.get();
@@ -96,8 +98,9 @@ class UrlCacheSourceTest : public ::testing::Test {
   testing::TempFolder folder_;
   std::string cacheFolder_ = folder_.Child("Content.IE5");
   TMimeTable mimeTable_{folder_.path()};
+  testing::ScriptedInteraction ui_;
   CacheList list_;
-  bool result_ = false;
+  ReadingReport report_;
 };
 
 TEST_F(UrlCacheSourceTest, MakesItemsFromUsableEntriesOnly) {
@@ -116,8 +119,11 @@ TEST_F(UrlCacheSourceTest, MakesItemsFromUsableEntriesOnly) {
       gone,
       later,
   });
-  EXPECT_TRUE(result_);
   ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(report_.itemsKept, 3u);
+  EXPECT_EQ(report_.Skipped(SkipReason::NotHttp), 3u);  // cookie, visited page, FTP
+  EXPECT_EQ(report_.Skipped(SkipReason::NoCachedFile), 1u);
+  EXPECT_EQ(report_.entriesRead, 7u);
 
   const TCacheItem* page = items["http://www.example-garden.test:80/"];
   ASSERT_TRUE(page);
@@ -141,11 +147,12 @@ TEST_F(UrlCacheSourceTest, MakesItemsFromUsableEntriesOnly) {
   EXPECT_DOUBLE_EQ(laterItem->Date, EncodeDate({2003, 5, 18, 7, 0, 0, 0}));
 }
 
-TEST_F(UrlCacheSourceTest, AnEmptyCacheGivesFalse) {
+TEST_F(UrlCacheSourceTest, AnEmptyCacheIsReadAndGivesNothing) {
   EXPECT_TRUE(Read({}).empty());
-  EXPECT_FALSE(result_);
-  Read({Entry("Cookie:visitor@www.example-garden.test/", "v[1].txt", "")});
-  EXPECT_FALSE(result_);
+  EXPECT_EQ(report_.outcome, ReadingOutcome::Read);
+  EXPECT_EQ(report_.entriesRead, 0u);
+  EXPECT_TRUE(Read({Entry("Cookie:visitor@www.example-garden.test/", "v[1].txt", "")}).empty());
+  EXPECT_EQ(report_.entriesRead, 1u);
 }
 
 // An entry of 20,000 header bytes in the middle of the cache: with a fixed 8192-byte buffer it
@@ -170,6 +177,13 @@ TEST_F(UrlCacheSourceTest, AnEntryLargerThanTheBufferHidesNothing) {
   const auto items = Read(entries);
   EXPECT_EQ(items.size(), 40u);
   EXPECT_TRUE(items.count("http://www.example-garden.test:80/p20.htm"));
+  EXPECT_EQ(ui_.progress.back(), 100);
+  EXPECT_TRUE(std::is_sorted(ui_.progress.begin(), ui_.progress.end()));
+
+  // A stop asked for ends the reading after the entry in hand; what was read stays.
+  ui_.RequestCancel();
+  EXPECT_EQ(Read(entries).size(), 1u);
+  EXPECT_EQ(report_.outcome, ReadingOutcome::Stopped);
 }
 
 TEST_F(UrlCacheSourceTest, RemovingAnItemDropsItFromTheNextReading) {
@@ -185,8 +199,7 @@ TEST_F(UrlCacheSourceTest, RemovingAnItemDropsItFromTheNextReading) {
             (std::vector<RemovalState>{RemovalState::Removed, RemovalState::AlreadyGone,
                                        RemovalState::Failed}));
   const std::string kept = list_[1]->Url;
-  CacheList again;
-  EXPECT_TRUE(source.ReadCache(again, ui));
+  const CacheList again = source.ReadCache(ui).items;
   ASSERT_EQ(again.size(), 1u);
   EXPECT_EQ(again[0]->Url, kept);
 }
@@ -268,33 +281,40 @@ TEST(ReadUrlCache, WaitsForTheCacheServiceUpToTwentyAttempts) {
   for (const auto& c : kCases) {
     ScriptedUrlCache cache(c.errors, {entry});
     TMimeTable mimeTable{folder.path()};
-    CacheList list;
     std::vector<int> waits;
-    const bool result = ReadUrlCache(cache, mimeTable, list,
-                                     [&](int milliseconds) { waits.push_back(milliseconds); });
+    testing::ScriptedInteraction ui;
+    const CacheReading reading = ReadUrlCache(
+        cache, mimeTable, ui, [&](int milliseconds) { waits.push_back(milliseconds); });
     EXPECT_EQ(cache.firstCalls, c.attempts) << c.what;
     EXPECT_EQ(waits, std::vector<int>(c.waits, 1000)) << c.what;
-    EXPECT_EQ(list.size(), c.items) << c.what;
-    EXPECT_EQ(result, c.items > 0) << c.what;
+    EXPECT_EQ(reading.items.size(), c.items) << c.what;
     EXPECT_EQ(cache.closes, c.items > 0 ? 1 : 0) << c.what;
   }
 }
 
-TEST(ReadUrlCache, AnErrorWhileMakingAnItemClosesTheEnumeration) {
+// A MIME table that cannot keep its new rows does not stop the reading: the type holds for
+// this run, and the reading says so once.
+TEST(ReadUrlCache, AnUnwritableMimeTableIsSaidOnceAndReadingGoesOn) {
   testing::TempFolder folder;
   testing::WriteFile(folder.Child("page.htm"), "<html>");
-  // A new type must be remembered in MIMETYPE.DAT, which cannot be written in a missing folder.
-  const UrlCacheEntry entry{"http://www.example-garden.test/x",
-                            folder.Child("page.htm"),
-                            0,
-                            0,
-                            "Content-Type: application/x-garden",
-                            34};
-  ScriptedUrlCache cache({}, {entry});
-  TMimeTable mimeTable{folder.Child("missing/folder/")};
-  CacheList list;
-  EXPECT_THROW(ReadUrlCache(cache, mimeTable, list, [](int) {}), std::runtime_error);
-  EXPECT_EQ(cache.closes, 1);
+  std::vector<UrlCacheEntry> entries;
+  for (const char* type : {"application/x-garden", "application/x-orchard"}) {
+    const std::string headers = std::string("Content-Type: ") + type;
+    entries.push_back({"http://www.example-garden.test/" + std::string(type),
+                       folder.Child("page.htm"), 0, 0, headers,
+                       static_cast<std::uint32_t>(headers.size())});
+  }
+  testing::WriteFile(folder.Child("file"), "a file where a folder should be");
+  TMimeTable mimeTable{folder.Child("file/folder/")};
+  testing::ScriptedInteraction ui;
+  for (int pass = 0; pass < 2; ++pass) {
+    ScriptedUrlCache cache({}, entries);
+    const CacheReading reading = ReadUrlCache(cache, mimeTable, ui, [](int) {});
+    ASSERT_EQ(reading.items.size(), 2u);
+    EXPECT_EQ(mimeTable.MimeTypeName(reading.items[1]->MimeIndex), "application/x-orchard");
+    EXPECT_EQ(reading.report.mimeTableNotice.has_value(), pass == 0);
+    EXPECT_EQ(cache.closes, 1);
+  }
 }
 
 }  // namespace

@@ -66,12 +66,24 @@ std::string SamplesDir() {
   return SourceDir() + "samples" + kPathSeparator;
 }
 
-std::string SharedFixturesDir() {
-  const fs::path fixtures = fs::path(PAGEHOLD_SOURCE_DIR) / ".." / "shared" / "fixtures";
+namespace {
+
+std::string SharedDir(const char* name) {
+  const fs::path folder = fs::path(PAGEHOLD_SOURCE_DIR) / ".." / "shared" / name;
   std::error_code error;
-  if (!fs::is_directory(fixtures, error))
+  if (!fs::is_directory(folder, error))
     return {};
-  return WithTrailingSeparator(fs::canonical(fixtures, error).string());
+  return WithTrailingSeparator(fs::canonical(folder, error).string());
+}
+
+}  // namespace
+
+std::string SharedFixturesDir() {
+  return SharedDir("fixtures");
+}
+
+std::string SharedFuzzDir() {
+  return SharedDir("fuzz");
 }
 
 }  // namespace pagehold::testing

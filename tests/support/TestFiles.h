@@ -32,5 +32,6 @@ std::string ReadFile(const std::string& path);
 std::string SourceDir();
 std::string SamplesDir();
 std::string SharedFixturesDir();
+std::string SharedFuzzDir();  // the inputs that once broke the program
 
 }  // namespace pagehold::testing

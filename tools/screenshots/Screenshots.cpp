@@ -118,8 +118,7 @@ class ScreenshotApp : public wxApp {
   void ArchiveSample(MainWindow* main, bool keepOpen) {
     AppContext& context = *contexts_.front();
     NavigatorSource source(context.settings.NavigatorIndexPath, context.mimeTable);
-    CacheList list;
-    (void)source.ReadCache(list, *ui_);
+    const CacheList list = source.ReadCache(*ui_).items;
     ItemRefs chosen;
     for (auto& item : list)
       chosen.push_back(item.get());
