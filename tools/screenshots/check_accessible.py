@@ -13,7 +13,8 @@ import time
 
 import pyatspi
 
-WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help"]
+WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help",
+           "properties-general-nav", "properties-browser-nav", "properties-ie"]
 WAIT_SECONDS = 60
 
 
