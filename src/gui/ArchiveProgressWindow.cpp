@@ -138,8 +138,12 @@ ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs&
   ArchiveProgressWindow window(
       parts.parent, parts.questions,
       [&](Interaction& ui) {
+        std::vector<RunFailure> before;
+        if (parts.beforeRun)
+          before = parts.beforeRun(ui);
         ArchiveRun run(parts.context, ui, parts.archiveFolder, parts.options);
         report = run.Run(selection);
+        report.failures.insert(report.failures.begin(), before.begin(), before.end());
         ProgressJobEnd end;
         end.accepted = report.result == ArchiveRunResult::OpenIndex;
         // The folder could not be made: the window stays at its start until Cancel.

@@ -80,6 +80,9 @@ struct WindowRunParts {
   ShellLauncher& shell;
   ArchiveRunOptions options;
   HelpBook* help = nullptr;
+  // Work done in the progress window before the run (deleting archived files before a
+  // re-index); its failures are reported with the run's.
+  std::function<std::vector<RunFailure>(Interaction& ui)> beforeRun = nullptr;
 };
 
 // A whole archive run from a window: the progress window with the run in it, then, when the

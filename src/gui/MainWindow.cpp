@@ -11,7 +11,8 @@
 #include "gui/Accessibility.h"
 #include "gui/HelpBook.h"
 #include "gui/Pictures.h"
-#include "gui/PrefsForm.h"
+#include "gui/ReindexWindow.h"
+#include "gui/SearchWindow.h"
 #include "gui/WxText.h"
 #include "gui/shell/HelpContexts.h"
 #include "gui/shell/ShellTexts.h"
@@ -47,9 +48,6 @@ MainWindow::MainWindow(const MainWindowParts& parts)
   HelpBook::SetHelpContext(this, help_contexts::kContents);
   parts_.help.BindF1(this, parts_.ui);
   Centre();
-  // Created hidden, as the windows that live as long as the program; its creation loads the
-  // settings, so every current setting holds the stored value before the user can act.
-  properties_ = new TPrefsForm(this, parts_.context, parts_.ui, parts_.help);
 }
 
 int MainWindow::CommandId(MainCommand command) const {
@@ -159,15 +157,17 @@ void MainWindow::ShowCacheExplorer() {
 }
 
 void MainWindow::ShowProperties() {
-  properties_->ShowModal();
+  ShowShellMessage(parts_.ui, "The Properties window" + std::string(kNotYetMessage));
 }
 
 void MainWindow::ShowSearch() {
-  ShowShellMessage(parts_.ui, "The Search Archive window" + std::string(kNotYetMessage));
+  SearchWindow search(this, parts_);
+  search.ShowModal();
 }
 
 void MainWindow::ShowDeleteFromArchive() {
-  ShowShellMessage(parts_.ui, "The Delete from Archive window" + std::string(kNotYetMessage));
+  ReindexWindow reindex(this, parts_);
+  reindex.ShowModal();
 }
 
 void MainWindow::ShowAbout() {

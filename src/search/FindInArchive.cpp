@@ -27,38 +27,50 @@ bool HoldsArchiveInfoFile(const std::string& folder) {
   return !folder.empty() && FileExists(JoinPath(folder, kArchiveInfoFileName));
 }
 
-FindOutcome FindInArchive(const FindFields& fields, const TMimeTable& mimeTable, Interaction& ui,
-                          FolderMemory& memory, const SearchRowSink& addRow) {
-  FindOutcome outcome;
+std::optional<SearchQuery> CheckFindFields(const FindFields& fields, Interaction& ui,
+                                           FindFocus& focus) {
   if (fields.urlText.empty() && fields.htmlText.empty()) {
     Inform(ui, kEnterSearchTextMessage);
-    outcome.focus = FindFocus::Url;
-    return outcome;
+    focus = FindFocus::Url;
+    return std::nullopt;
   }
   if (fields.folderText.empty() || !DirectoryExists(fields.folderText)) {
     Inform(ui, std::string(kFolderNotFoundMessage) + fields.folderText);
-    outcome.focus = FindFocus::Folder;
-    return outcome;
+    focus = FindFocus::Folder;
+    return std::nullopt;
   }
-  const std::string folder = ArchiveFolderOf(Cut(fields.folderText));
+  std::string folder = ArchiveFolderOf(Cut(fields.folderText));
   if (!HoldsArchiveInfoFile(folder)) {
     Inform(ui, kNoArchiveInfoMessage);
-    outcome.focus = FindFocus::Folder;
-    return outcome;
+    focus = FindFocus::Folder;
+    return std::nullopt;
   }
+  focus = FindFocus::None;
+  return SearchQuery{std::move(folder), Cut(fields.urlText), Cut(fields.htmlText)};
+}
 
-  const SearchQuery query{folder, Cut(fields.urlText), Cut(fields.htmlText)};
-  outcome.searched = true;
-  outcome.summary = SearchArchive(query, mimeTable, ui, addRow);
-  const ArchiveFileState& state = outcome.summary.archiveState;
+void FinishFind(const FindFields& fields, const SearchSummary& summary, Interaction& ui,
+                FolderMemory& memory) {
+  const ArchiveFileState& state = summary.archiveState;
   if (state.Damaged()) {
     Inform(ui, std::string(kArchiveInfoFileName) + " is " + state.Describe() +
                    ".\r\nThe results come from the " + std::to_string(state.RecordsReadable()) +
                    " records that can be read.");
   }
-  if (outcome.summary.rows == 0)
+  if (summary.rows == 0)
     Inform(ui, kNoFilesFoundMessage);
   memory.Remember(RememberedFolder::Search, fields.folderText);
+}
+
+FindOutcome FindInArchive(const FindFields& fields, const TMimeTable& mimeTable, Interaction& ui,
+                          FolderMemory& memory, const SearchRowSink& addRow) {
+  FindOutcome outcome;
+  const std::optional<SearchQuery> query = CheckFindFields(fields, ui, outcome.focus);
+  if (!query)
+    return outcome;
+  outcome.searched = true;
+  outcome.summary = SearchArchive(*query, mimeTable, ui, addRow);
+  FinishFind(fields, outcome.summary, ui, memory);
   return outcome;
 }
 

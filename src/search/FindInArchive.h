@@ -2,6 +2,7 @@
 // search, report an empty result, and remember the folder.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,12 +30,20 @@ struct FindOutcome {
   SearchSummary summary;
 };
 
-// Refuses, with its message, when both patterns are empty (focus on the address field), when
-// the folder does not exist or holds no archive.dat (focus on the folder field). Otherwise
-// searches the folder (cut to 255 characters, separator appended) for the patterns (each cut to
-// 255 characters), says so when archive.dat is damaged (the rows come from what can be read),
-// shows "No files found." when no row came, and remembers the folder text as typed, whether
-// anything was found or not.
+// The checks before a search. Refuses, with its message, when both patterns are empty (focus on
+// the address field), when the folder does not exist or holds no archive.dat (focus on the
+// folder field). Otherwise gives the query: the folder cut to 255 characters with a separator
+// appended, and the patterns each cut to 255 characters.
+std::optional<SearchQuery> CheckFindFields(const FindFields& fields, Interaction& ui,
+                                           FindFocus& focus);
+
+// What follows a search: says so when archive.dat is damaged (the rows come from what can be
+// read), shows "No files found." when no row came, and remembers the folder text as typed.
+void FinishFind(const FindFields& fields, const SearchSummary& summary, Interaction& ui,
+                FolderMemory& memory);
+
+// CheckFindFields, SearchArchive and FinishFind in a row: the Find button of a caller that
+// shows nothing while it searches.
 FindOutcome FindInArchive(const FindFields& fields, const TMimeTable& mimeTable, Interaction& ui,
                           FolderMemory& memory, const SearchRowSink& addRow);
 

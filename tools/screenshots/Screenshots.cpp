@@ -6,12 +6,13 @@
 // With --show NAME it opens only that window and keeps it open until the process is ended, so
 // that accessibility checks can walk it from outside.
 #include <wx/app.h>
+#include <wx/dataview.h>
 #include <wx/image.h>
 #include <wx/notebook.h>
+#include <wx/textctrl.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -23,7 +24,10 @@
 #include "gui/HelpBook.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageDialog.h"
+#include "gui/ReindexWindow.h"
+#include "gui/SearchWindow.h"
 #include "gui/shell/ShellTexts.h"
+#include "gui/shell/StartupSettings.h"
 #include "platform/Paths.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Shell.h"
@@ -87,6 +91,7 @@ class ScreenshotApp : public wxApp {
 
   MainWindow* OpenMain(Product product) {
     auto context = std::make_unique<AppContext>(product, RunningProgramFolders());
+    LoadStartupSettings(*context);
     if (!help_) {
       help_ = std::make_unique<HelpBook>(JoinPath(context->dataFolder, "help/pagehold.hhp"));
       ui_ = std::make_unique<DialogInteraction>(help_.get());
@@ -106,34 +111,19 @@ class ScreenshotApp : public wxApp {
       std::cout << path << "\n";
   }
 
-  // prepare (when given) acts on the window before its picture is taken.
-  void SaveModal(const std::string& name, int closeWith,
-                 std::function<void(wxDialog&)> prepare = nullptr) {
-    driver::WhenModalShows([this, name, closeWith, prepare](wxDialog& dialog) {
-      if (prepare) {
-        prepare(dialog);
-        driver::PumpEvents(200);
-      }
+  void SaveModal(const std::string& name, int closeWith) {
+    driver::WhenModalShows([this, name, closeWith](wxDialog& dialog) {
       Save(&dialog, name);
       dialog.EndModal(closeWith);
     });
-  }
-
-  // The Properties window's page in front.
-  static void ShowPage(wxDialog& dialog, int page) {
-    if (auto* pages = dynamic_cast<wxNotebook*>(dialog.FindWindow("ExportPageControl")))
-      pages->SetSelection(page);
   }
 
   // The archive run over the Navigator sample in the progress window; a picture is taken when
   // the copying is under way, and then of the completion question.
   void ArchiveSample(MainWindow* main, bool keepOpen) {
     AppContext& context = *contexts_.front();
-    NavigatorSource source(context.settings.NavigatorIndexPath, context.mimeTable);
-    const CacheList list = source.ReadCache(*ui_).items;
-    ItemRefs chosen;
-    for (auto& item : list)
-      chosen.push_back(item.get());
+    CacheList list;
+    const ItemRefs chosen = ReadSample(list);
     ArchiveProgressWindow window(main, *ui_, [&](Interaction& ui) {
       driver::ActDuringCopying watch(ui, 30, [&] {
         if (keepOpen)
@@ -154,6 +144,69 @@ class ScreenshotApp : public wxApp {
     window.Run();
   }
 
+  // The Navigator sample archived into the default archive folder without a question, for the
+  // windows that show an archive's entries.
+  void MakeSampleArchive() {
+    AppContext& context = *contexts_.front();
+    CacheList list;
+    const ItemRefs chosen = ReadSample(list);
+    ArchiveRunOptions options;
+    options.askToOpenIndex = false;
+    ArchiveRun(context, *ui_, context.settings.CurrentArchiveFolder, options).Run(chosen);
+  }
+
+  // Every item of the Navigator sample, read into list.
+  ItemRefs ReadSample(CacheList& list) {
+    AppContext& context = *contexts_.front();
+    NavigatorSource source(context.settings.NavigatorIndexPath, context.mimeTable);
+    list = source.ReadCache(*ui_).items;
+    ItemRefs chosen;
+    for (auto& item : list)
+      chosen.push_back(item.get());
+    return chosen;
+  }
+
+  MainWindowParts Parts() { return {*contexts_.front(), *ui_, shell_, *help_}; }
+
+  // The search window after a search of the sample archive for pages of one site.
+  void ShowSearch(MainWindow* main, bool keepOpen) {
+    auto* window = new SearchWindow(main, Parts());
+    window->Show();
+    Type(window, "Find in URL", "garden");
+    driver::PressButton(window, wxWindow::FindWindowByName("FindButton", window)->GetId());
+    driver::PumpEvents(300);
+    if (keepOpen)
+      return;
+    Save(window, "search");
+    window->Destroy();
+  }
+
+  // The delete-from-archive window at its first page, then with the entries listed and two
+  // chosen.
+  void ShowReindex(MainWindow* main, bool keepOpen, bool entries) {
+    auto* window = new ReindexWindow(main, Parts());
+    window->Show();
+    driver::PumpEvents(300);
+    if (!keepOpen)
+      Save(window, "delete-from-archive");
+    if (entries || !keepOpen) {
+      static_cast<wxNotebook*>(wxWindow::FindWindowByName("Pages", window))->SetSelection(1);
+      driver::PressButton(window, wxWindow::FindWindowByName("ListBtn", window)->GetId());
+      driver::ChooseRows(
+          static_cast<wxDataViewCtrl*>(wxWindow::FindWindowByName("Archive entries", window)),
+          {1, 3});
+      driver::PumpEvents(300);
+    }
+    if (keepOpen)
+      return;
+    Save(window, "delete-entries");
+    window->Destroy();
+  }
+
+  static void Type(wxWindow* window, const wxString& field, const wxString& text) {
+    static_cast<wxTextCtrl*>(wxWindow::FindWindowByName(field, window))->SetValue(text);
+  }
+
   void ShowHelp(bool keepOpen) {
     if (!help_->ShowHelpTopic(1)) {
       std::cerr << "pagehold-screenshots: the help book did not open\n";
@@ -171,31 +224,22 @@ class ScreenshotApp : public wxApp {
     Save(nav, "main-nav");
     MainWindow* ie = OpenMain(Product::InternetExplorer);
     Save(ie, "main-ie");
-    SaveModal("properties-ie", wxID_CANCEL);
-    ie->ShowProperties();
     ie->Destroy();
-    SaveModal("properties-general-nav", wxID_CANCEL);
-    nav->ShowProperties();
-    SaveModal("properties-browser-nav", wxID_CANCEL, [](wxDialog& dialog) { ShowPage(dialog, 1); });
-    nav->ShowProperties();
     SaveModal("about", wxID_OK);
     nav->ShowAbout();
     SaveModal("message-no-secondary-index", wxID_OK);
     wxCommandEvent secondaryIndex(wxEVT_MENU, nav->CommandId(MainCommand::SecondaryIndex));
     nav->ProcessWindowEvent(secondaryIndex);
     ArchiveSample(nav, false);
+    ShowSearch(nav, false);
+    ShowReindex(nav, false, true);
     ShowHelp(false);
     ExitMainLoop();
   }
 
   void Show(const std::string& name) {
-    const bool ie = name.size() > 3 && name.substr(name.size() - 3) == "-ie";
-    MainWindow* main = OpenMain(ie ? Product::InternetExplorer : Product::Navigator);
-    if (name == "properties-browser-nav")
-      driver::WhenModalShows([](wxDialog& dialog) { ShowPage(dialog, 1); });
-    if (name.rfind("properties-", 0) == 0)
-      main->ShowProperties();
-    else if (name == "about")
+    MainWindow* main = OpenMain(name == "main-ie" ? Product::InternetExplorer : Product::Navigator);
+    if (name == "about")
       main->ShowAbout();
     else if (name == "progress")
       ArchiveSample(main, true);
@@ -203,6 +247,13 @@ class ScreenshotApp : public wxApp {
       ShowShellMessage(*ui_, shell_texts::kNoSecondaryIndexMessage);
     else if (name == "help")
       ShowHelp(true);
+    else if (name == "search" || name == "delete-from-archive" || name == "delete-entries") {
+      MakeSampleArchive();
+      if (name == "search")
+        ShowSearch(main, true);
+      else
+        ShowReindex(main, true, name == "delete-entries");
+    }
   }
 
   Options options_;
@@ -237,8 +288,8 @@ int main(int argc, char** argv) {
   pagehold::Options options;
   if (!pagehold::ParseOptions(argc, argv, options)) {
     std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
-                 "[--show main-nav|main-ie|about|progress|message|help|\n"
-                 "        properties-general-nav|properties-browser-nav|properties-ie]\n";
+                 "[--show main-nav|main-ie|about|progress|message|help|search|\n"
+                 "        delete-from-archive|delete-entries]\n";
     return 2;
   }
   wxApp::SetInstance(new pagehold::ScreenshotApp(options));

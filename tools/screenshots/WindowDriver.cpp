@@ -3,11 +3,8 @@
 #include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/checkbox.h>
 #include <wx/modalhook.h>
-#include <wx/radiobut.h>
 #include <wx/stattext.h>
-#include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
@@ -95,46 +92,22 @@ void PressButton(wxWindow* window, int id) {
   (control != nullptr ? control : window)->GetEventHandler()->ProcessEvent(click);
 }
 
-void Click(wxWindow* control) {
-  if (auto* box = dynamic_cast<wxCheckBox*>(control)) {
-    box->SetValue(!box->GetValue());
-    wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
-    click.SetInt(box->GetValue() ? 1 : 0);
-    click.SetEventObject(box);
-    box->GetEventHandler()->ProcessEvent(click);
-  } else if (auto* choice = dynamic_cast<wxRadioButton*>(control)) {
-    choice->SetValue(true);
-    wxCommandEvent click(wxEVT_RADIOBUTTON, choice->GetId());
-    click.SetInt(1);
-    click.SetEventObject(choice);
-    choice->GetEventHandler()->ProcessEvent(click);
-  } else {
-    wxCommandEvent click(wxEVT_BUTTON, control->GetId());
-    click.SetEventObject(control);
-    control->GetEventHandler()->ProcessEvent(click);
-  }
-}
-
-void TypeInto(wxWindow* field, const std::string& text, const std::function<void()>& afterKey) {
-  auto* entry = dynamic_cast<wxTextCtrl*>(field);
-  if (entry == nullptr)
-    return;
-  entry->SetInsertionPointEnd();
-  for (const char c : text) {
-    wxKeyEvent key(wxEVT_CHAR);
-    key.m_keyCode = static_cast<unsigned char>(c);
-    key.m_uniChar = static_cast<unsigned char>(c);
-    entry->EmulateKeyPress(key);
-    if (afterKey)
-      afterKey();
-  }
-}
-
 void PressEscape(wxWindow* window) {
   wxKeyEvent escape(wxEVT_CHAR_HOOK);
   escape.m_keyCode = WXK_ESCAPE;
   escape.SetEventObject(window);
   window->GetEventHandler()->ProcessEvent(escape);
+}
+
+void ChooseRows(wxDataViewCtrl* list, const std::vector<unsigned>& rows) {
+  auto* model = static_cast<wxDataViewVirtualListModel*>(list->GetModel());
+  wxDataViewItemArray items;
+  for (const unsigned row : rows)
+    items.push_back(model->GetItem(row));
+  list->SetSelections(items);
+  wxDataViewEvent changed(wxEVT_DATAVIEW_SELECTION_CHANGED, list,
+                          items.empty() ? wxDataViewItem() : items.front());
+  list->GetEventHandler()->ProcessEvent(changed);
 }
 
 std::string TextOf(wxWindow* window, const wxString& name) {

@@ -3,10 +3,12 @@
 // the screenshot tool and the window tests.
 #pragma once
 
+#include <wx/dataview.h>
 #include <wx/dialog.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Interaction.h"
 
@@ -21,17 +23,12 @@ void WhenModalShows(std::function<void(wxDialog&)> action);
 // Does what a click on the button with this id does.
 void PressButton(wxWindow* window, int id);
 
-// Does what a click on the control does: a check box changes its state, a radio button is
-// selected, a button is pressed.
-void Click(wxWindow* control);
-
-// Types the text at the end of the entry field, one key at a time; after each key, afterKey
-// (when given) sees the field.
-void TypeInto(wxWindow* field, const std::string& text,
-              const std::function<void()>& afterKey = nullptr);
-
 // Does what the Escape key does in the window.
 void PressEscape(wxWindow* window);
+
+// Selects these rows (counted from 0) of a list whose model is a virtual list, as clicks on
+// them would, and tells the list's window that the selection changed.
+void ChooseRows(wxDataViewCtrl* list, const std::vector<unsigned>& rows);
 
 // The text of the first static text named name inside the window (empty when there is none).
 std::string TextOf(wxWindow* window, const wxString& name);

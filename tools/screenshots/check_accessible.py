@@ -13,8 +13,10 @@ import time
 
 import pyatspi
 
-WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help",
-           "properties-general-nav", "properties-browser-nav", "properties-ie"]
+WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help", "search",
+           "delete-from-archive", "delete-entries"]
+# Windows whose lists show archive entries: a screen reader must be able to read their rows.
+WINDOWS_WITH_ROWS = {"search", "delete-entries"}
 WAIT_SECONDS = 60
 
 
@@ -28,21 +30,58 @@ def application_of(pid):
     return None
 
 
-def walk(node, path, focusable, unnamed):
+def name_of(node):
+    try:
+        return (node.name or "").strip()
+    except Exception:  # a node that went away while we looked
+        return ""
+
+
+def part_of_named_cell(node, parent):
+    """A list cell without a name of its own (a row's picture, or the cell that holds a picture
+    and a text) is read out with the named cell beside it or inside it."""
+    try:
+        if parent is None or node.getRoleName() != "table cell":
+            return False
+        around = [node.getChildAtIndex(i) for i in range(node.childCount)]
+        if parent.getRoleName() == "table cell":
+            around += [parent.getChildAtIndex(i) for i in range(parent.childCount)]
+        return any(name_of(other) for other in around)
+    except Exception:
+        return False
+
+
+def walk(node, path, found, parent=None):
     try:
         states = node.getState()
         role = node.getRoleName()
-        name = (node.name or "").strip()
+        name = name_of(node)
         count = node.childCount
     except Exception:  # a node that went away while we looked
         return
     here = f"{path}/{role}" + (f"[{name}]" if name else "")
+    if role == "table cell" and name:
+        found["cells"].append(name)
     if states.contains(pyatspi.STATE_FOCUSABLE) and states.contains(pyatspi.STATE_SHOWING):
-        focusable.append(here)
-        if not name:
-            unnamed.append(here)
+        found["focusable"].append(here)
+        if not name and not part_of_named_cell(node, parent):
+            found["unnamed"].append(here)
     for index in range(count):
-        walk(node.getChildAtIndex(index), here, focusable, unnamed)
+        walk(node.getChildAtIndex(index), here, found, node)
+
+
+def walk_application(app):
+    found = {"focusable": [], "unnamed": [], "cells": []}
+    walk(app, "", found)
+    return found
+
+
+def ready(window, found):
+    """The window is up once something can take the focus, and a list of entries once a row
+    shows."""
+    if window in WINDOWS_WITH_ROWS:
+        return any("http://" in cell for cell in found["cells"])
+    return bool(found["focusable"])
 
 
 def check(tool, window, out):
@@ -53,23 +92,21 @@ def check(tool, window, out):
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         deadline = time.monotonic() + WAIT_SECONDS
-        focusable, unnamed = [], []
+        found = {"focusable": [], "unnamed": [], "cells": []}
         while time.monotonic() < deadline and process.poll() is None:
             app = application_of(process.pid)
-            if app is not None:
-                focusable, unnamed = [], []
-                walk(app, "", focusable, unnamed)
-                if focusable:
-                    # Once something can take the focus the window is up; walk it once more so
-                    # that controls still being set up are seen too.
-                    time.sleep(0.5)
-                    focusable, unnamed = [], []
-                    walk(app, "", focusable, unnamed)
-                    break
+            if app is not None and ready(window, walk_application(app)):
+                # Walk it once more so that controls still being set up are seen too.
+                time.sleep(0.5)
+                found = walk_application(app)
+                break
             time.sleep(0.3)
-        if not focusable:
+        if not found["focusable"]:
             return [f"{window}: no control that takes the focus was found"]
-        return [f"{window}: no name: {path}" for path in unnamed]
+        problems = [f"{window}: no name: {path}" for path in found["unnamed"]]
+        if not ready(window, found):
+            problems.append(f"{window}: no row of the entry list can be read")
+        return problems
     finally:
         process.terminate()
         process.wait(timeout=30)

@@ -1,7 +1,9 @@
 #include "gui/shell/DocumentOpening.h"
 
+#include <filesystem>
 #include <map>
 
+#include "gui/shell/MainActions.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
 #include "platform/Shell.h"
@@ -61,12 +63,14 @@ void OpenDocument(const std::string& path, ShellLauncher& shell, Interaction& ui
   const int code = shell.Execute(target, "");
   if (ShellSucceeded(code) || code == ShellResult::FileNotFound)
     return;
-  Message error;
-  error.text = OpenFailureMessage(code, target);
-  error.caption = "Pagehold";
-  error.icon = MessageIcon::Error;
-  error.buttons = MessageButtons::Ok;
-  ui.Ask(error);
+  ShowShellMessage(ui, OpenFailureMessage(code, target), true);
+}
+
+void ExploreFolderOf(const std::string& file, ShellLauncher& shell, Interaction& ui) {
+  const std::string folder = std::filesystem::path(file).parent_path().string();
+  const int code = shell.Execute(folder, kExploreVerb);
+  if (!ShellSucceeded(code))
+    ShowShellMessage(ui, OpenFailureReason(code) + "\r\n\r\n" + folder, true);
 }
 
 std::string ShortPathOf(const std::string& path) {

@@ -22,6 +22,10 @@ std::string OpenFailureMessage(int code, std::string_view trimmedPath);
 // error box with an OK button; the file-not-found code is taken as success, silently.
 void OpenDocument(const std::string& path, ShellLauncher& shell, Interaction& ui);
 
+// Opens the folder that holds the file in the file manager (the verb "explore"). A failure is
+// reported in an error box naming the folder, with the reason text of OpenDocument.
+void ExploreFolderOf(const std::string& file, ShellLauncher& shell, Interaction& ui);
+
 // The short form of an existing file's path, or the path unchanged when the system gives none
 // (outside Windows there is no short form: the path itself).
 std::string ShortPathOf(const std::string& path);
