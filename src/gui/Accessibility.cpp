@@ -84,6 +84,10 @@ void NameTree(wxWindow* window, const wxString& fallback, const std::set<GtkWidg
 void SetAccessibleName(wxWindow* window, const wxString& name) {
   // The toolkit's own name is what other accessibility layers read.
   window->SetName(name);
+  SetSpokenName(window, name);
+}
+
+void SetSpokenName(wxWindow* window, const wxString& name) {
 #ifdef __WXGTK__
   GtkWidget* widget = static_cast<GtkWidget*>(window->GetHandle());
   if (widget == nullptr)
@@ -95,16 +99,19 @@ void SetAccessibleName(wxWindow* window, const wxString& name) {
   for (wxWindow* child : window->GetChildren())
     CollectHandles(child, children);
   NameWidgets(widget, name, children);
+#else
+  (void)window;
+  (void)name;
 #endif
 }
 
-void LabelControl(wxStaticText* label, wxWindow* control) {
-  SetAccessibleName(control, wxStaticText::RemoveMnemonics(label->GetLabel()));
+void LabelControl(wxControl* label, wxWindow* control) {
+  SetSpokenName(control, label->GetLabelText());
 #ifdef __WXGTK__
-  auto* labelWidget = static_cast<GtkWidget*>(label->GetHandle());
-  auto* controlWidget = static_cast<GtkWidget*>(control->GetHandle());
-  if (labelWidget != nullptr && controlWidget != nullptr && GTK_IS_LABEL(labelWidget))
-    gtk_label_set_mnemonic_widget(GTK_LABEL(labelWidget), controlWidget);
+  auto* text = static_cast<GtkWidget*>(label->GetHandle());
+  auto* target = static_cast<GtkWidget*>(control->GetHandle());
+  if (text != nullptr && target != nullptr && GTK_IS_LABEL(text))
+    gtk_label_set_mnemonic_widget(GTK_LABEL(text), target);
 #endif
 }
 

@@ -2,16 +2,19 @@
 // page view): its accessible name, given to the toolkit's accessibility layer.
 #pragma once
 
-#include <wx/stattext.h>
+#include <wx/control.h>
 #include <wx/window.h>
 
 namespace pagehold {
 
 void SetAccessibleName(wxWindow* window, const wxString& name);
 
-// Makes the label the control's: the control is named after the label's text (without its "&"),
-// and the label's mnemonic key moves the focus to the control.
-void LabelControl(wxStaticText* label, wxWindow* control);
+// The same, leaving the toolkit's own name of the window as it is.
+void SetSpokenName(wxWindow* window, const wxString& name);
+
+// Makes the label the control's spoken name, and its accelerator ("Emphasi&zing tag") move the
+// focus to the control.
+void LabelControl(wxControl* label, wxWindow* control);
 
 // Names every control inside the top-level window that can take the focus and has no name yet:
 // after its tooltip where it has one, after its kind (a page view, a tree, a list, an entry

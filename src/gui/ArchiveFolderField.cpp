@@ -22,6 +22,7 @@ ArchiveFolderField CreateArchiveFolderField(wxWindow* parent, const FolderFieldC
   ArchiveFolderField field;
   field.Label3 = new wxStaticText(parent, wxID_ANY, ToWx(captions.label));
   field.DirEdit = new wxTextCtrl(parent, wxID_ANY, ToWx(startText));
+  field.DirEdit->SetName("DirEdit");
   LabelControl(field.Label3, field.DirEdit);
   field.BrowseButton = new wxButton(parent, wxID_ANY, "&Browse");
   field.BrowseButton->SetName("BrowseButton");

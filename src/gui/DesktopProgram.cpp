@@ -12,7 +12,6 @@
 #include "gui/SingleInstance.h"
 #include "gui/WxText.h"
 #include "gui/shell/ShellTexts.h"
-#include "gui/shell/StartupSettings.h"
 #include "platform/Paths.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Shell.h"
@@ -37,7 +36,6 @@ class DesktopApp : public wxApp {
     }
     wxInitAllImageHandlers();
     context_ = std::make_unique<AppContext>(product_, RunningProgramFolders());
-    LoadStartupSettings(*context_);
     help_ = std::make_unique<HelpBook>(JoinPath(context_->dataFolder, "help/pagehold.hhp"));
     ui_ = std::make_unique<DialogInteraction>(help_.get());
     auto* window = new MainWindow({*context_, *ui_, shell_, *help_});

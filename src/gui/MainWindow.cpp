@@ -11,6 +11,7 @@
 #include "gui/Accessibility.h"
 #include "gui/HelpBook.h"
 #include "gui/Pictures.h"
+#include "gui/PrefsForm.h"
 #include "gui/ReindexWindow.h"
 #include "gui/SearchWindow.h"
 #include "gui/WxText.h"
@@ -48,6 +49,9 @@ MainWindow::MainWindow(const MainWindowParts& parts)
   HelpBook::SetHelpContext(this, help_contexts::kContents);
   parts_.help.BindF1(this, parts_.ui);
   Centre();
+  // Created hidden, as the windows that live as long as the program; its creation loads the
+  // settings, so every current setting holds the stored value before the user can act.
+  properties_ = new TPrefsForm(this, parts_.context, parts_.ui, parts_.help);
 }
 
 int MainWindow::CommandId(MainCommand command) const {
@@ -157,7 +161,7 @@ void MainWindow::ShowCacheExplorer() {
 }
 
 void MainWindow::ShowProperties() {
-  ShowShellMessage(parts_.ui, "The Properties window" + std::string(kNotYetMessage));
+  properties_->ShowModal();
 }
 
 void MainWindow::ShowSearch() {

@@ -17,6 +17,7 @@ namespace pagehold {
 
 class HelpBook;
 class ShellLauncher;
+class TPrefsForm;
 
 // What the main window works with; all of it lives as long as the window.
 struct MainWindowParts {
@@ -58,6 +59,7 @@ class MainWindow : public wxFrame, public MainWindows {
   MainActions actions_;
   std::map<int, MainCommand> commands_;   // control or menu id -> command
   std::map<MainCommand, int> menuItems_;  // command -> its menu item's id
+  TPrefsForm* properties_;                // hidden while not shown; the window owns it
 };
 
 }  // namespace pagehold

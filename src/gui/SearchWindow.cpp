@@ -27,9 +27,10 @@ namespace {
 
 constexpr int kCancelCommand = wxID_HIGHEST + 3;
 
-wxTextCtrl* AddField(wxWindow* parent, wxSizer* grid, const char* caption) {
+wxTextCtrl* AddField(wxWindow* parent, wxSizer* grid, const char* caption, const char* name) {
   auto* label = new wxStaticText(parent, wxID_ANY, caption);
   auto* edit = new wxTextCtrl(parent, wxID_ANY);
+  edit->SetName(name);
   LabelControl(label, edit);
   grid->Add(label, 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(edit, 1, wxEXPAND);
@@ -63,8 +64,8 @@ void SearchWindow::CreateControls() {
   auto* Panel1 = new wxPanel(this);
   auto* fields = new wxFlexGridSizer(2, 6, 8);
   fields->AddGrowableCol(1);
-  URLEdit = AddField(Panel1, fields, "Find in &URL");
-  HTMLEdit = AddField(Panel1, fields, "Find in &Text");
+  URLEdit = AddField(Panel1, fields, "Find in &URL", "URLEdit");
+  HTMLEdit = AddField(Panel1, fields, "Find in &Text", "HTMLEdit");
   folder_ =
       CreateArchiveFolderField(Panel1, {"&Look in", "Use Se&condary location"}, parts_.context,
                                FolderFieldAtStart(RememberedFolder::Search, parts_.context.store,

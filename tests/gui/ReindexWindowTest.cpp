@@ -37,9 +37,7 @@ class ReindexWindowTest : public ::testing::Test {
   }
 
   wxWindow* Control(const char* name) const { return testing::Named<wxWindow>(window, name); }
-  wxTextCtrl* Field() const {
-    return testing::Named<wxTextCtrl>(window, "Archive folder location");
-  }
+  wxTextCtrl* Field() const { return testing::Named<wxTextCtrl>(window, "DirEdit"); }
   wxDataViewCtrl* List() const { return testing::Named<wxDataViewCtrl>(window, "Archive entries"); }
   const std::vector<SearchResult>& Rows() const {
     return static_cast<ResultListModel*>(List()->GetModel())->Rows();

@@ -25,7 +25,7 @@ class SearchWindowTest : public ::testing::Test {
     testing::ArchiveNavigatorSample(archive);
     window = new SearchWindow(nullptr, {parts.context, parts.ui, parts.shell, parts.help});
     window->Show();
-    Type("Look in", archive);
+    Type("DirEdit", archive);
   }
   ~SearchWindowTest() override { window->Destroy(); }
 
@@ -33,8 +33,8 @@ class SearchWindowTest : public ::testing::Test {
     Named<wxTextCtrl>(window, field)->SetValue(ToWx(text));
   }
   void Search(const std::string& url, const std::string& text) {
-    Type("Find in URL", url);
-    Type("Find in Text", text);
+    Type("URLEdit", url);
+    Type("HTMLEdit", text);
     parts.ui.messages.clear();
     driver::PressButton(window, Named<wxButton>(window, "FindButton")->GetId());
   }
@@ -92,13 +92,13 @@ TEST_F(SearchWindowTest, RefusalsTellWhyWithTheWindowsHelp) {
   const std::string empty = parts.folder.Child("empty");
   std::filesystem::create_directories(empty);
   const std::vector<std::vector<std::string>> cases = {
-      {"", archive, "Enter some search text.", "Find in URL"},
-      {"x", nowhere, "Couldn't find folder\r\n\r\n" + nowhere, "Look in"},
+      {"", archive, "Enter some search text.", "URLEdit"},
+      {"x", nowhere, "Couldn't find folder\r\n\r\n" + nowhere, "DirEdit"},
       {"x", empty, "Couldn't find an archive info file\r\n(archive.dat) in this folder.",
-       "Look in"},
+       "DirEdit"},
   };
   for (const std::vector<std::string>& test : cases) {
-    Type("Look in", test[1]);
+    Type("DirEdit", test[1]);
     Search(test[0], "");
     ASSERT_EQ(parts.Texts(), std::vector<std::string>{test[2]});
     EXPECT_EQ(parts.ui.messages[0].helpContext, 39);

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -27,7 +28,6 @@
 #include "gui/ReindexWindow.h"
 #include "gui/SearchWindow.h"
 #include "gui/shell/ShellTexts.h"
-#include "gui/shell/StartupSettings.h"
 #include "platform/Paths.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Shell.h"
@@ -91,7 +91,6 @@ class ScreenshotApp : public wxApp {
 
   MainWindow* OpenMain(Product product) {
     auto context = std::make_unique<AppContext>(product, RunningProgramFolders());
-    LoadStartupSettings(*context);
     if (!help_) {
       help_ = std::make_unique<HelpBook>(JoinPath(context->dataFolder, "help/pagehold.hhp"));
       ui_ = std::make_unique<DialogInteraction>(help_.get());
@@ -111,11 +110,23 @@ class ScreenshotApp : public wxApp {
       std::cout << path << "\n";
   }
 
-  void SaveModal(const std::string& name, int closeWith) {
-    driver::WhenModalShows([this, name, closeWith](wxDialog& dialog) {
+  // prepare (when given) acts on the window before its picture is taken.
+  void SaveModal(const std::string& name, int closeWith,
+                 std::function<void(wxDialog&)> prepare = nullptr) {
+    driver::WhenModalShows([this, name, closeWith, prepare](wxDialog& dialog) {
+      if (prepare) {
+        prepare(dialog);
+        driver::PumpEvents(200);
+      }
       Save(&dialog, name);
       dialog.EndModal(closeWith);
     });
+  }
+
+  // The Properties window's page in front.
+  static void ShowPage(wxDialog& dialog, int page) {
+    if (auto* pages = dynamic_cast<wxNotebook*>(dialog.FindWindow("ExportPageControl")))
+      pages->SetSelection(page);
   }
 
   // The archive run over the Navigator sample in the progress window; a picture is taken when
@@ -172,7 +183,7 @@ class ScreenshotApp : public wxApp {
   void ShowSearch(MainWindow* main, bool keepOpen) {
     auto* window = new SearchWindow(main, Parts());
     window->Show();
-    Type(window, "Find in URL", "garden");
+    Type(window, "URLEdit", "garden");
     driver::PressButton(window, wxWindow::FindWindowByName("FindButton", window)->GetId());
     driver::PumpEvents(300);
     if (keepOpen)
@@ -224,7 +235,13 @@ class ScreenshotApp : public wxApp {
     Save(nav, "main-nav");
     MainWindow* ie = OpenMain(Product::InternetExplorer);
     Save(ie, "main-ie");
+    SaveModal("properties-ie", wxID_CANCEL);
+    ie->ShowProperties();
     ie->Destroy();
+    SaveModal("properties-general-nav", wxID_CANCEL);
+    nav->ShowProperties();
+    SaveModal("properties-browser-nav", wxID_CANCEL, [](wxDialog& dialog) { ShowPage(dialog, 1); });
+    nav->ShowProperties();
     SaveModal("about", wxID_OK);
     nav->ShowAbout();
     SaveModal("message-no-secondary-index", wxID_OK);
@@ -238,8 +255,13 @@ class ScreenshotApp : public wxApp {
   }
 
   void Show(const std::string& name) {
-    MainWindow* main = OpenMain(name == "main-ie" ? Product::InternetExplorer : Product::Navigator);
-    if (name == "about")
+    const bool ie = name.size() > 3 && name.substr(name.size() - 3) == "-ie";
+    MainWindow* main = OpenMain(ie ? Product::InternetExplorer : Product::Navigator);
+    if (name == "properties-browser-nav")
+      driver::WhenModalShows([](wxDialog& dialog) { ShowPage(dialog, 1); });
+    if (name.rfind("properties-", 0) == 0)
+      main->ShowProperties();
+    else if (name == "about")
       main->ShowAbout();
     else if (name == "progress")
       ArchiveSample(main, true);
@@ -288,7 +310,8 @@ int main(int argc, char** argv) {
   pagehold::Options options;
   if (!pagehold::ParseOptions(argc, argv, options)) {
     std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
-                 "[--show main-nav|main-ie|about|progress|message|help|search|\n"
+                 "[--show main-nav|main-ie|about|progress|message|help|\n"
+                 "        properties-general-nav|properties-browser-nav|properties-ie|search|\n"
                  "        delete-from-archive|delete-entries]\n";
     return 2;
   }

@@ -3,8 +3,11 @@
 #include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/modalhook.h>
+#include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
@@ -90,6 +93,41 @@ void PressButton(wxWindow* window, int id) {
   wxCommandEvent click(wxEVT_BUTTON, id);
   click.SetEventObject(control);
   (control != nullptr ? control : window)->GetEventHandler()->ProcessEvent(click);
+}
+
+void Click(wxWindow* control) {
+  if (auto* box = dynamic_cast<wxCheckBox*>(control)) {
+    box->SetValue(!box->GetValue());
+    wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
+    click.SetInt(box->GetValue() ? 1 : 0);
+    click.SetEventObject(box);
+    box->GetEventHandler()->ProcessEvent(click);
+  } else if (auto* choice = dynamic_cast<wxRadioButton*>(control)) {
+    choice->SetValue(true);
+    wxCommandEvent click(wxEVT_RADIOBUTTON, choice->GetId());
+    click.SetInt(1);
+    click.SetEventObject(choice);
+    choice->GetEventHandler()->ProcessEvent(click);
+  } else {
+    wxCommandEvent click(wxEVT_BUTTON, control->GetId());
+    click.SetEventObject(control);
+    control->GetEventHandler()->ProcessEvent(click);
+  }
+}
+
+void TypeInto(wxWindow* field, const std::string& text, const std::function<void()>& afterKey) {
+  auto* entry = dynamic_cast<wxTextCtrl*>(field);
+  if (entry == nullptr)
+    return;
+  entry->SetInsertionPointEnd();
+  for (const char c : text) {
+    wxKeyEvent key(wxEVT_CHAR);
+    key.m_keyCode = static_cast<unsigned char>(c);
+    key.m_uniChar = static_cast<unsigned char>(c);
+    entry->EmulateKeyPress(key);
+    if (afterKey)
+      afterKey();
+  }
 }
 
 void PressEscape(wxWindow* window) {

@@ -23,6 +23,15 @@ void WhenModalShows(std::function<void(wxDialog&)> action);
 // Does what a click on the button with this id does.
 void PressButton(wxWindow* window, int id);
 
+// Does what a click on the control does: a check box changes its state, a radio button is
+// selected, a button is pressed.
+void Click(wxWindow* control);
+
+// Types the text at the end of the entry field, one key at a time; after each key, afterKey
+// (when given) sees the field.
+void TypeInto(wxWindow* field, const std::string& text,
+              const std::function<void()>& afterKey = nullptr);
+
 // Does what the Escape key does in the window.
 void PressEscape(wxWindow* window);
 

@@ -13,7 +13,8 @@ import time
 
 import pyatspi
 
-WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help", "search",
+WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help",
+           "properties-general-nav", "properties-browser-nav", "properties-ie", "search",
            "delete-from-archive", "delete-entries"]
 # Windows whose lists show archive entries: a screen reader must be able to read their rows.
 WINDOWS_WITH_ROWS = {"search", "delete-entries"}

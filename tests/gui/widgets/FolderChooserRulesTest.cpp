@@ -1,7 +1,10 @@
-// The folder chooser's path rules, on Windows paths and on POSIX paths alike.
+// The folder chooser's path rules and the file-open dialog's filter, on Windows paths and on
+// POSIX paths alike.
 #include "gui/widgets/FolderChooserRules.h"
 
 #include <gtest/gtest.h>
+
+#include "gui/widgets/FileDialogFilter.h"
 
 namespace pagehold {
 namespace {
@@ -69,6 +72,13 @@ TEST(FolderChooserRulesTest, StatusTextIsShortenedToItsRoom) {
 TEST(FolderChooserRulesTest, StatusTextAddsTheStatusLineFlag) {
   EXPECT_EQ(BrowserFlags(bfDirectoriesOnly, false), 0x0001u);
   EXPECT_EQ(BrowserFlags(bfDirectoriesOnly | bfComputers, true), 0x1005u);
+}
+
+TEST(FileDialogFilterTest, PatternsMatchEitherCaseOutsideWindows) {
+  EXPECT_EQ(FileDialogFilter("Index (FAT, FAT.DB)", "FAT;FAT.DB", PathStyle::Windows),
+            "Index (FAT, FAT.DB)|FAT;FAT.DB");
+  EXPECT_EQ(FileDialogFilter("Index", "FAT;fat.db;*.1", PathStyle::Posix),
+            "Index|[Ff][Aa][Tt];[Ff][Aa][Tt].[Dd][Bb];*.1");
 }
 
 }  // namespace
