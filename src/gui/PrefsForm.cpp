@@ -102,7 +102,7 @@ wxWindow* TPrefsForm::CreateGeneralPage(wxWindow* pages) {
     column->Add(box, 0, wxLEFT | wxRIGHT | wxTOP, 8);
   column->Add(CreateEmphasizePanel(page), 0, wxEXPAND | wxLEFT, 32);
   column->AddSpacer(8);
-  page->SetSizer(column);
+  page->SetSizerAndFit(column);
   return page;
 }
 
@@ -175,7 +175,7 @@ wxWindow* TPrefsForm::CreateEmphasizePanel(wxWindow* page) {
   preview->SetCanFocus(false);
   auto* previewSizer = new wxBoxSizer(wxVERTICAL);
   previewSizer->Add(Panel2, 0, wxALL, 6);
-  preview->SetSizer(previewSizer);
+  preview->SetSizerAndFit(previewSizer);
 
   auto* right = new wxBoxSizer(wxVERTICAL);
   right->Add(tags, 0, wxEXPAND);
@@ -183,7 +183,7 @@ wxWindow* TPrefsForm::CreateEmphasizePanel(wxWindow* page) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   row->Add(styles, 0, wxTOP, 4);
   row->Add(right, 1, wxEXPAND | wxLEFT | wxRIGHT, 12);
-  panel->SetSizer(row);
+  panel->SetSizerAndFit(row);
   return panel;
 }
 
@@ -210,7 +210,7 @@ wxWindow* TPrefsForm::CreateBrowserPage(wxWindow* pages) {
   group->Add(names, 0, wxALL, 4);
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(group, 0, wxEXPAND | wxALL, 8);
-  page->SetSizer(column);
+  page->SetSizerAndFit(column);
   return page;
 }
 

@@ -2,6 +2,7 @@
 #include "gui/PrefsForm.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/checkbox.h>
 #include <wx/notebook.h>
 #include <wx/radiobut.h>
@@ -150,6 +151,29 @@ TEST_F(PrefsFormTest, OpensOnTheBrowserPageWhileTheIndexPathNamesNoFile) {
          wxID_CANCEL);
   }
   EXPECT_EQ(pages, (std::vector<int>{0, 1}));
+}
+
+TEST_F(PrefsFormTest, TheIndexFileDialogOffersIndexesWhateverTheirCase) {
+  const std::string index = parts.folder.Child("fat.db");
+  testing::WriteFile(index, "");
+  Open(
+      [&] {
+        driver::WhenModalShows([&](wxDialog& dialog) {
+          GtkFileFilter* filter = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(dialog.GetHandle()));
+          for (const char* name : {"fat.db", "FAT", "Fat.Db", "fat.dbx", "index.dat"}) {
+            GtkFileFilterInfo file{GTK_FILE_FILTER_DISPLAY_NAME, nullptr, nullptr, name, nullptr};
+            EXPECT_EQ(gtk_file_filter_filter(filter, &file) != FALSE,
+                      std::string_view(name).size() <= 6)
+                << name;
+          }
+          EXPECT_TRUE(driver::SelectInFileDialog(dialog, index));
+          driver::AnswerFileDialog(dialog, true);
+        });
+        driver::Click(Find("BrowseFATBtn"));
+        EXPECT_EQ(Text("FATEdit"), index);
+        EXPECT_TRUE(Find("ApplyBtn")->IsEnabled());
+      },
+      wxID_CANCEL);
 }
 
 TEST_F(PrefsFormTest, WhatOkStoresIsWhatTheCommandAndTheOtherProgramRead) {
