@@ -10,6 +10,7 @@
 #include "cli/CommandArguments.h"
 #include "cli/Commands.h"
 #include "platform/Paths.h"
+#include "platform/ProgramFolders.h"
 #include "search/ArchiveCheck.h"
 #include "search/FindInArchive.h"
 #include "search/SearchMessages.h"
@@ -37,7 +38,7 @@ int RunCheckCommand(const Arguments& args, std::ostream& out, std::ostream& err)
   if (!HoldsArchiveInfoFile(folder))
     return ReportBadUsage(err, kCommand, OneLineMessage(kNoArchiveInfoMessage));
 
-  const TMimeTable mimeTable(RunningProgramFolder());
+  const TMimeTable mimeTable(RunningProgramFolders().mimeTable);
   const Result<ArchiveCheck> check = CheckArchive(folder, mimeTable);
   if (!check)
     return ReportBadUsage(err, kCommand, check.failure().Describe());

@@ -1,25 +1,46 @@
+#include <algorithm>
 #include <iostream>
 #include <map>
 
+#include "cli/CommandArguments.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
+
+#ifndef PAGEHOLD_VERSION
+#define PAGEHOLD_VERSION "unknown"
+#endif
 
 namespace pagehold {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage:\n"
-    "  pagehold list    SOURCE [FILTERS] [--format tsv|json]\n"
-    "  pagehold domains SOURCE [FILTERS] [--format tsv|json]\n"
-    "  pagehold archive SOURCE [FILTERS] --to FOLDER [--yes] [--open] [--salvage]\n"
-    "  pagehold delete  SOURCE [FILTERS] --yes\n"
-    "  pagehold reindex FOLDER [--salvage]\n"
-    "  pagehold search  FOLDER [--url TEXT] [--text TEXT] [--sort]\n"
-    "  pagehold check   FOLDER [--remove-orphans]\n"
-    "SOURCE:  --nav INDEX_FILE | --ie CACHE_FOLDER\n"
-    "FILTERS: --newer N{h|d|w} | --older N{h|d|w}  --domain NAME ...  --kinds text,media,other\n";
-
 using Command = int (*)(const Arguments&, std::ostream&, std::ostream&);
+
+bool IsHelpFlag(const std::string& argument) {
+  return argument == "--help" || argument == "-h";
+}
+
+// pagehold help [COMMAND]
+int RunHelp(const Arguments& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 2) {
+    out << GeneralUsage();
+    return kExitDone;
+  }
+  if (const std::optional<std::string> help = CommandHelpText(args[1])) {
+    out << *help;
+    return kExitDone;
+  }
+  err << "pagehold help: no command '" << args[1] << "'\n";
+  return kExitBadUsage;
+}
+
+int RefuseUnknownCommand(const std::string& typed, std::ostream& err) {
+  err << "pagehold: unknown command '" << typed << "'";
+  if (const std::optional<std::string> nearest = NearestCommand(typed))
+    err << "; did you mean '" << *nearest << "'?";
+  err << "\n" << GeneralUsage();
+  return kExitBadUsage;
+}
 
 }  // namespace
 
@@ -29,20 +50,32 @@ int RunPagehold(const Arguments& args, std::ostream& out, std::ostream& err) {
       {"delete", RunDeleteCommand}, {"reindex", RunReindexCommand}, {"search", RunSearchCommand},
       {"check", RunCheckCommand},
   };
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    (args.empty() ? err : out) << kUsage;
-    return args.empty() ? 2 : 0;
+  if (args.empty()) {
+    err << GeneralUsage();
+    return kExitBadUsage;
   }
+  if (IsHelpFlag(args[0])) {
+    out << GeneralUsage();
+    return kExitDone;
+  }
+  if (args[0] == "--version") {
+    out << "pagehold " << PAGEHOLD_VERSION << "\n";
+    return kExitDone;
+  }
+  if (args[0] == "help")
+    return RunHelp(args, out, err);
   const auto command = commands.find(args[0]);
-  if (command == commands.end()) {
-    err << "pagehold: unknown command '" << args[0] << "'\n" << kUsage;
-    return 2;
+  if (command == commands.end())
+    return RefuseUnknownCommand(args[0], err);
+  if (std::any_of(args.begin() + 1, args.end(), IsHelpFlag)) {
+    out << *CommandHelpText(args[0]);
+    return kExitDone;
   }
   try {
     return command->second(Arguments(args.begin() + 1, args.end()), out, err);
   } catch (const std::exception& error) {
     err << "pagehold: " << error.what() << "\n";
-    return 2;
+    return kExitBadUsage;
   }
 }
 
