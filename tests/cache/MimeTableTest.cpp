@@ -124,115 +124,75 @@ TEST(MimeTableTest, ReadsRowsAfterAnyFirstLine) {
   EXPECT_EQ(table.MimeIndexOf("LAST/LINE"), 77);
 }
 
-// A file that cannot be written never stops a reading: the row holds for this run, the
-// failure is told once, and no later row is written (the rows on disk keep their numbers).
-TEST(MimeTableTest, AnUnwritableFileIsToldOnceAndTheRowsHoldForTheRun) {
+// A file that cannot be written never stops a reading: the row holds for this run, the failure
+// is told once, and no later row is written (the rows on disk keep their numbers). A missing
+// folder is made.
+TEST(MimeTableTest, AnUnwritableFileStopsNothingAndAMissingFolderIsMade) {
   TempFolder folder;
   std::filesystem::create_directory(folder.Child("MIMETYPE.DAT"));
   TMimeTable blocked(folder.path());
   EXPECT_EQ(blocked.MimeIndexOf("application/x-foo"), 73);
-  const std::optional<std::string> notice = blocked.TakeUnkeptRowsNotice();
-  ASSERT_TRUE(notice);
-  EXPECT_NE(notice->find(folder.Child("MIMETYPE.DAT")), std::string::npos) << *notice;
+  EXPECT_TRUE(blocked.TakeUnkeptRowsNotice());  // told once
   EXPECT_FALSE(blocked.TakeUnkeptRowsNotice());
   std::filesystem::remove(folder.Child("MIMETYPE.DAT"));
   EXPECT_EQ(blocked.MimeIndexOf("application/x-bar"), 74);
-  EXPECT_EQ(blocked.MimeTypeName(73), "application/x-foo");
   EXPECT_FALSE(std::filesystem::exists(folder.Child("MIMETYPE.DAT")));
-  EXPECT_FALSE(blocked.TakeUnkeptRowsNotice());
-
-  // A data folder that does not exist yet is made.
-  TMimeTable fresh(folder.Child("data/pagehold/"));
-  EXPECT_EQ(fresh.MimeIndexOf("application/x-foo"), 73);
+  EXPECT_EQ(TMimeTable(folder.Child("data/pagehold/")).MimeIndexOf("application/x-foo"), 73);
   EXPECT_EQ(ReadFile(folder.Child("data/pagehold/MIMETYPE.DAT")),
             kHeader + "application/x-foo\r\n");
-  EXPECT_FALSE(fresh.TakeUnkeptRowsNotice());
 }
 
-TEST(MimeTableTest, OnlyTheMediaTypeSyntaxMakesARow) {
-  TempFolder folder;
-  TMimeTable table(folder.path());
-  const std::pair<std::string, bool> cases[] = {
-      {"te{t/html", false},
-      {"i4age/jpeg", true},  // garbled, but still of the syntax
-      {"noslash", false},
-      {"image/", false},
-      {"/plain", false},
-      {"text//html", false},
-      {"text/ht ml", false},
-      {"text/html\x01x", false},
-      {"text/x-\x7f"
-       "del",
-       false},
-      {"text/html; charset=\x1b"
-       "x",
-       false},
-      {"text/html;charset=UTF-8", true},
-      {"text/html ;  charset=\"utf-8\"", true},
-      {"application/vnd.ms-excel", true},
-      {"x!#$%&'*+-.^_`|~/y", true},
-  };
-  int rows = table.Size();
-  for (const auto& [type, usable] : cases) {
-    const int row = table.MimeIndexOf(type);
-    EXPECT_EQ(row != 0, usable) << type;
-    EXPECT_EQ(table.Size(), rows + (usable ? 1 : 0)) << type;
-    rows = table.Size();
-  }
-}
-
-// Random strings: types of the syntax with up to two pieces inserted anywhere, pieces that may
-// or may not break it. Only those the pattern accepts become rows.
-TEST(MimeTableTest, RandomTypesAddRowsOnlyWithTheMediaTypeSyntax) {
+// Garbage that damaged caches hold, then random types of the syntax with up to two pieces
+// inserted inside (pieces that may or may not break it): only the types that the pattern
+// accepts become rows.
+TEST(MimeTableTest, OnlyTypesOfTheMediaTypeSyntaxBecomeRows) {
   TempFolder folder;
   TMimeTable table(folder.path());
   const std::regex syntax(R"([-!#$%&'*+.^_`|~0-9A-Za-z]+/[-!#$%&'*+.^_`|~0-9A-Za-z]+)"
                           R"(([ \t]*|[ \t]*;[^\x00-\x08\x0a-\x1f\x7f]*))");
+  std::vector<std::string> types = {"te{t/html",
+                                    "noslash",
+                                    "image/",
+                                    "/plain",
+                                    "text//html",
+                                    "text/html; a=\x1b"
+                                    "b",
+                                    "i4age/jpeg"};
   const std::string tokens[] = {"text", "x-y", "a.b", "Q", "vnd+z"};
   const std::string pieces[] = {"/",  ";",    " ",    "=",    "\"",  "{",
                                 "\t", "\x01", "\x7f", "\x80", "\r\n"};
   std::mt19937 random(11);
   const auto any = [&](const auto& choices) { return choices[random() % std::size(choices)]; };
-  int usable = 0;
   for (int i = 0; i < 1000; ++i) {
     std::string type = any(tokens) + "/" + any(tokens);
     if (random() % 2)
       type += "; " + any(tokens) + "=" + any(tokens);
     for (int inserted = static_cast<int>(random() % 3); inserted > 0; --inserted)
-      type.insert(random() % (type.size() + 1), any(pieces));
+      type.insert(1 + random() % (type.size() - 1), any(pieces));  // inside: nothing to trim
+    types.push_back(type);
+  }
+  int usable = 0;
+  for (const std::string& type : types) {
     const int before = table.Size();
     const int row = table.MimeIndexOf(type);
-    // What the table compares: the type without blanks and control bytes around it.
-    std::string trimmed = type;
-    while (!trimmed.empty() && (trimmed.front() <= ' ' || trimmed.front() == '\x7f'))
-      trimmed.erase(trimmed.begin());
-    while (!trimmed.empty() && (trimmed.back() <= ' ' || trimmed.back() == '\x7f'))
-      trimmed.pop_back();
-    const bool matches = std::regex_match(trimmed, syntax);
-    EXPECT_EQ(row != 0, matches || trimmed.empty()) << type;
+    const bool matches = std::regex_match(type, syntax);
+    EXPECT_EQ(row != 0, matches) << type;
     EXPECT_TRUE(table.Size() == before || matches) << type;
     usable += matches ? 1 : 0;
   }
-  EXPECT_GT(usable, 30);  // the strings do reach both sides of the rule
+  EXPECT_GT(usable, 30);  // the types do reach both sides of the rule
   EXPECT_LT(usable, 970);
 }
 
 TEST(MimeTableTest, HtmlPagesAreTextHtmlWithOrWithoutParameters) {
   TempFolder folder;
   TMimeTable table(folder.path());
-  const std::pair<const char*, bool> cases[] = {
-      {"text/html", true},
-      {"text/html; charset=utf-8", true},
-      {"TEXT/HTML;charset=ISO-8859-1", true},
-      {"text/html ; level=1", true},
-      {"text/htmlx", false},
-      {"text/plain; charset=utf-8", false},
-      {"application/xhtml+xml", false},
-  };
-  for (const auto& [type, html] : cases)
+  for (const auto& [type, html] : {std::pair{"TEXT/HTML ;charset=utf-8", true},
+                                   {"text/htmlx", false},
+                                   {"text/plain; charset=utf-8", false}})
     EXPECT_EQ(table.IsHtmlPage(table.MimeIndexOf(type)), html) << type;
+  EXPECT_TRUE(table.IsHtmlPage(1));
   EXPECT_FALSE(table.IsHtmlPage(0));
-  EXPECT_FALSE(table.IsHtmlPage(table.Size() + 1));
 }
 
 TEST(MimeTableTest, TypeNamesAndFolders) {

@@ -29,6 +29,7 @@ TEST(ParseSourceOptions, ReadsSourceAndFiltersAndLeavesTheRest) {
   EXPECT_FALSE(options.kinds.media);
   EXPECT_TRUE(options.kinds.other);
   EXPECT_THAT(options.rest, ElementsAre("--to", "out", "--yes"));
+  EXPECT_FALSE(options.partialOk);
 }
 
 TEST(ParseSourceOptions, DefaultsToAllAgesEveryDomainAndEveryKind) {
@@ -37,7 +38,6 @@ TEST(ParseSourceOptions, DefaultsToAllAgesEveryDomainAndEveryKind) {
   ASSERT_TRUE(ParseSourceOptions({"--nav", "fat.db"}, options, reason));
   EXPECT_EQ(options.product, Product::Navigator);
   EXPECT_FALSE(options.newer || options.older);
-  EXPECT_FALSE(options.partialOk);
   EXPECT_THAT(options.domains, IsEmpty());
   EXPECT_TRUE(options.kinds.AllChecked());
   EXPECT_THAT(options.rest, IsEmpty());
@@ -96,19 +96,6 @@ TEST(ParseSourceOptions, RefusesBadUsageWithAReason) {
     EXPECT_THAT(reason, HasSubstr(c.reason));
     EXPECT_EQ(reason.find('\n'), std::string::npos);
   }
-}
-
-TEST(ParseSourceOptions, TakesBothBoundsAndPartialOk) {
-  SourceOptions options;
-  std::string reason;
-  ASSERT_TRUE(ParseSourceOptions({"--older", "1w", "--nav", "x", "--newer", "5w", "--partial-ok"},
-                                 options, reason))
-      << reason;
-  ASSERT_TRUE(options.newer && options.older);
-  EXPECT_EQ(options.newer->Days(), 35);
-  EXPECT_EQ(options.older->Days(), 7);
-  EXPECT_TRUE(options.partialOk);
-  EXPECT_THAT(options.rest, IsEmpty());
 }
 
 }  // namespace

@@ -45,11 +45,9 @@ TEST_F(NavigatorSampleTest, ReadsTheSampleSitesAndDropsWhatNamesNoCachedHttpFile
     EXPECT_EQ(DecodeDate(item->Date).month, 6) << item->Url;
   }
   const ReadingReport& report = reading.report;
-  EXPECT_EQ(report.outcome, ReadingOutcome::Read);
   EXPECT_EQ(report.itemsKept, 12u);
   EXPECT_EQ(report.Skipped(SkipReason::NotHttp), 2u);  // the secure page and the FTP file
   EXPECT_EQ(report.Skipped(SkipReason::NoCachedFile), 1u);
-  EXPECT_EQ(report.entriesRead, 15u);
   EXPECT_FALSE(report.Partial());
   std::sort(urls.begin(), urls.end());
   const std::vector<std::string> expected = {

@@ -3,7 +3,6 @@
 // usual buffer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
 
 #include "cache/Dates.h"
@@ -178,7 +177,6 @@ TEST_F(UrlCacheSourceTest, AnEntryLargerThanTheBufferHidesNothing) {
   EXPECT_EQ(items.size(), 40u);
   EXPECT_TRUE(items.count("http://www.example-garden.test:80/p20.htm"));
   EXPECT_EQ(ui_.progress.back(), 100);
-  EXPECT_TRUE(std::is_sorted(ui_.progress.begin(), ui_.progress.end()));
 
   // A stop asked for ends the reading after the entry in hand; what was read stays.
   ui_.RequestCancel();
@@ -289,31 +287,6 @@ TEST(ReadUrlCache, WaitsForTheCacheServiceUpToTwentyAttempts) {
     EXPECT_EQ(waits, std::vector<int>(c.waits, 1000)) << c.what;
     EXPECT_EQ(reading.items.size(), c.items) << c.what;
     EXPECT_EQ(cache.closes, c.items > 0 ? 1 : 0) << c.what;
-  }
-}
-
-// A MIME table that cannot keep its new rows does not stop the reading: the type holds for
-// this run, and the reading says so once.
-TEST(ReadUrlCache, AnUnwritableMimeTableIsSaidOnceAndReadingGoesOn) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder.Child("page.htm"), "<html>");
-  std::vector<UrlCacheEntry> entries;
-  for (const char* type : {"application/x-garden", "application/x-orchard"}) {
-    const std::string headers = std::string("Content-Type: ") + type;
-    entries.push_back({"http://www.example-garden.test/" + std::string(type),
-                       folder.Child("page.htm"), 0, 0, headers,
-                       static_cast<std::uint32_t>(headers.size())});
-  }
-  testing::WriteFile(folder.Child("file"), "a file where a folder should be");
-  TMimeTable mimeTable{folder.Child("file/folder/")};
-  testing::ScriptedInteraction ui;
-  for (int pass = 0; pass < 2; ++pass) {
-    ScriptedUrlCache cache({}, entries);
-    const CacheReading reading = ReadUrlCache(cache, mimeTable, ui, [](int) {});
-    ASSERT_EQ(reading.items.size(), 2u);
-    EXPECT_EQ(mimeTable.MimeTypeName(reading.items[1]->MimeIndex), "application/x-orchard");
-    EXPECT_EQ(reading.report.mimeTableNotice.has_value(), pass == 0);
-    EXPECT_EQ(cache.closes, 1);
   }
 }
 

@@ -66,24 +66,17 @@ std::string SamplesDir() {
   return SourceDir() + "samples" + kPathSeparator;
 }
 
-namespace {
-
-std::string SharedDir(const char* name) {
-  const fs::path folder = fs::path(PAGEHOLD_SOURCE_DIR) / ".." / "shared" / name;
-  std::error_code error;
-  if (!fs::is_directory(folder, error))
-    return {};
-  return WithTrailingSeparator(fs::canonical(folder, error).string());
-}
-
-}  // namespace
-
 std::string SharedFixturesDir() {
-  return SharedDir("fixtures");
+  const fs::path fixtures = fs::path(PAGEHOLD_SOURCE_DIR) / ".." / "shared" / "fixtures";
+  std::error_code error;
+  if (!fs::is_directory(fixtures, error))
+    return {};
+  return WithTrailingSeparator(fs::canonical(fixtures, error).string());
 }
 
 std::string SharedFuzzDir() {
-  return SharedDir("fuzz");
+  const std::string fixtures = SharedFixturesDir();
+  return fixtures.empty() ? fixtures : WithTrailingSeparator(JoinPath(fixtures, "../fuzz"));
 }
 
 }  // namespace pagehold::testing
