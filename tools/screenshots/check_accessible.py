@@ -89,19 +89,28 @@ def check(tool, window, out):
     env = dict(os.environ)
     env.pop("NO_AT_BRIDGE", None)
     env["GTK_A11Y"] = "atspi"
+    errors = tempfile.TemporaryFile()
     process = subprocess.Popen([tool, "--show", window, "--out", out], env=env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                               stdout=subprocess.DEVNULL, stderr=errors)
     try:
         deadline = time.monotonic() + WAIT_SECONDS
         found = {"focusable": [], "unnamed": [], "cells": []}
         while time.monotonic() < deadline and process.poll() is None:
             app = application_of(process.pid)
             if app is not None and ready(window, walk_application(app)):
-                # Walk it once more so that controls still being set up are seen too.
+                # Walk it once more so that controls still being set up are seen too; a walk
+                # that meets the tree while it is rebuilt sees less, so only a ready one counts.
                 time.sleep(0.5)
-                found = walk_application(app)
-                break
+                again = walk_application(app)
+                if ready(window, again):
+                    found = again
+                    break
             time.sleep(0.3)
+        if not found["focusable"] and process.poll() is not None:
+            errors.seek(0)
+            said = errors.read().decode(errors="replace").strip()[-400:]
+            return [f"{window}: the program ended (exit {process.returncode}) "
+                    f"before its window could be read: {said}"]
         if not found["focusable"]:
             return [f"{window}: no control that takes the focus was found"]
         problems = [f"{window}: no name: {path}" for path in found["unnamed"]]
@@ -111,6 +120,7 @@ def check(tool, window, out):
     finally:
         process.terminate()
         process.wait(timeout=30)
+        errors.close()
 
 
 def main():
