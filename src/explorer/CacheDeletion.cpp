@@ -24,6 +24,10 @@ void DropGoneItems(CacheList& list, const ItemRefs& chosen, const RemovalReport&
   list.resize(kept);
 }
 
+std::string ItemCount(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " item" : " items");
+}
+
 }  // namespace
 
 bool ChoiceCoversWholeCache(const CacheExplorer& explorer) {
@@ -68,6 +72,28 @@ DeletionOutcome DeleteChosenItems(CacheExplorer& explorer, Interaction& ui) {
   ui.ProcessPendingEvents();
   explorer.RefreshDomains();
   return outcome;
+}
+
+Message DeletionReportMessage(const DeletionOutcome& outcome) {
+  constexpr std::size_t kShownFailures = 20;
+  Message message;
+  message.caption = "Pagehold";
+  message.text = "Deleted " + ItemCount(outcome.removed) + " from the cache.";
+  if (outcome.alreadyGone != 0)
+    message.text += "\r\n" + ItemCount(outcome.alreadyGone) + " had already left the cache.";
+  if (!outcome.failures.empty())
+    message.text += "\r\n\r\nThese items could not be deleted:";
+  for (std::size_t i = 0; i < outcome.failures.size() && i < kShownFailures; ++i)
+    message.text += "\r\n" + outcome.failures[i].Describe();
+  if (outcome.failures.size() > kShownFailures)
+    message.text +=
+        "\r\n... and " + std::to_string(outcome.failures.size() - kShownFailures) + " more";
+  if (outcome.cancelled)
+    message.text += "\r\n\r\nStopped before every chosen item was tried.";
+  const bool whole = outcome.failures.empty() && !outcome.cancelled;
+  message.icon = whole ? MessageIcon::Information : MessageIcon::Warning;
+  message.buttons = MessageButtons::Ok;
+  return message;
 }
 
 }  // namespace pagehold

@@ -45,4 +45,9 @@ std::string DeletionQuestion(const CacheExplorer& explorer);
 // list and the error is passed on without a refresh.
 DeletionOutcome DeleteChosenItems(CacheExplorer& explorer, Interaction& ui);
 
+// What a deletion did, for the person who asked for it: how many items it removed, how many
+// the cache no longer held, each item that could not be removed with the reason (the first 20,
+// then how many more), and whether it was stopped early. A warning when anything was left.
+Message DeletionReportMessage(const DeletionOutcome& outcome);
+
 }  // namespace pagehold

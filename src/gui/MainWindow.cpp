@@ -9,6 +9,7 @@
 
 #include "gui/AboutBox.h"
 #include "gui/Accessibility.h"
+#include "gui/CacheExplorerWindow.h"
 #include "gui/HelpBook.h"
 #include "gui/Pictures.h"
 #include "gui/PrefsForm.h"
@@ -26,9 +27,6 @@ namespace {
 
 constexpr int kButtonSize = 49;
 constexpr int kLabelWidth = 300;
-
-// The windows of later versions are announced rather than shown.
-constexpr std::string_view kNotYetMessage = " is not part of this version of Pagehold yet.";
 
 // The accessible name of a picture button: the first part of its label ("Cache Explorer").
 wxString ButtonName(std::string_view label) {
@@ -157,7 +155,11 @@ void MainWindow::CommandClick(wxCommandEvent& event) {
 }
 
 void MainWindow::ShowCacheExplorer() {
-  ShowShellMessage(parts_.ui, "The Cache Explorer window" + std::string(kNotYetMessage));
+  if (explorer_ == nullptr) {
+    explorer_ = new CacheExplorerWindow(this, {parts_.context, cacheList_, parts_.ui, parts_.shell,
+                                               &parts_.help, [this] { ShowProperties(); }});
+  }
+  explorer_->ShowAndRead();
 }
 
 void MainWindow::ShowProperties() {

@@ -15,6 +15,7 @@ class wxBitmapButton;
 
 namespace pagehold {
 
+class CacheExplorerWindow;
 class HelpBook;
 class ShellLauncher;
 class TPrefsForm;
@@ -57,9 +58,10 @@ class MainWindow : public wxFrame, public MainWindows {
   MainWindowParts parts_;
   CacheList cacheList_;
   MainActions actions_;
-  std::map<int, MainCommand> commands_;   // control or menu id -> command
-  std::map<MainCommand, int> menuItems_;  // command -> its menu item's id
-  TPrefsForm* properties_;                // hidden while not shown; the window owns it
+  std::map<int, MainCommand> commands_;      // control or menu id -> command
+  std::map<MainCommand, int> menuItems_;     // command -> its menu item's id
+  TPrefsForm* properties_;                   // hidden while not shown; the window owns it
+  CacheExplorerWindow* explorer_ = nullptr;  // made at the first showing, kept until the end
 };
 
 }  // namespace pagehold

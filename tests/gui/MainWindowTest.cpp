@@ -18,10 +18,6 @@ namespace {
 namespace texts = shell_texts;
 using testing::GuiContext;
 
-std::string NotYet(const std::string& window) {
-  return "The " + window + " window is not part of this version of Pagehold yet.";
-}
-
 class MainWindowTest : public ::testing::TestWithParam<Product> {
  protected:
   MainWindowTest() : parts(GetParam()) {
@@ -71,10 +67,13 @@ TEST_P(MainWindowTest, MenuBarHoldsEveryCommandWithItsShortcut) {
 TEST_P(MainWindowTest, CommandsGiveTheirMessagesAndWindows) {
   const bool nav = GetParam() == Product::Navigator;
   int propertiesShown = 0;
+  // The Cache Explorer of the IE program opens (it has tests of its own); the Navigator program
+  // finds no cache index here and opens the Properties window instead.
   for (const MainCommand command : {MainCommand::CacheExplorer, MainCommand::DefaultIndex,
                                     MainCommand::SecondaryIndex, MainCommand::Properties}) {
-    // The Navigator program finds no cache index here and opens the Properties window instead.
-    if (command == MainCommand::Properties || (command == MainCommand::CacheExplorer && nav)) {
+    if (command == MainCommand::CacheExplorer && !nav)
+      continue;
+    if (command == MainCommand::Properties || command == MainCommand::CacheExplorer) {
       driver::WhenModalShows([&](wxDialog& dialog) {
         propertiesShown += dialog.GetTitle() == "Pagehold Properties";
         driver::PressEscape(&dialog);
@@ -84,11 +83,8 @@ TEST_P(MainWindowTest, CommandsGiveTheirMessagesAndWindows) {
   }
   EXPECT_EQ(propertiesShown, nav ? 2 : 1);
   std::vector<std::string> expected;
-  if (nav) {
+  if (nav)
     expected = {std::string(texts::kInvalidNavigatorIndexMessage)};
-  } else {
-    expected = {NotYet("Cache Explorer")};
-  }
   for (const std::string& text : {
            std::string(texts::kNoDefaultIndexMessage),
            std::string(texts::kNoSecondaryIndexMessage),

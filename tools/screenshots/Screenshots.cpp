@@ -22,11 +22,13 @@
 #include "WindowDriver.h"
 #include "gui/AboutBox.h"
 #include "gui/ArchiveProgressWindow.h"
+#include "gui/CacheExplorerWindow.h"
 #include "gui/HelpBook.h"
 #include "gui/MainWindow.h"
 #include "gui/MessageDialog.h"
 #include "gui/ReindexWindow.h"
 #include "gui/SearchWindow.h"
+#include "gui/WaitPanel.h"
 #include "gui/shell/ShellTexts.h"
 #include "platform/Paths.h"
 #include "platform/ProgramFolders.h"
@@ -218,6 +220,29 @@ class ScreenshotApp : public wxApp {
     static_cast<wxTextCtrl*>(wxWindow::FindWindowByName(field, window))->SetValue(text);
   }
 
+  // The Cache Explorer of the program, opened as its button opens it, once the sample is read.
+  // With a picture of the wait panel once the reading is under way, when asked for.
+  void ShowExplorer(MainWindow* main, const std::string& name, bool keepOpen,
+                    const std::string& readingName = "") {
+    const auto shown = [] { return driver::ShownModal<CacheExplorerWindow>(); };
+    if (!readingName.empty()) {
+      driver::WhenTrue(
+          [shown] { return shown() != nullptr && shown()->FatPanel()->Progress() > 0; },
+          [this, shown, readingName] { Save(shown(), readingName); });
+    }
+    driver::WhenTrue(
+        [shown] { return shown() != nullptr && !shown()->ReadPending() && !shown()->Working(); },
+        [this, shown, name, keepOpen] {
+          if (keepOpen)
+            return;
+          driver::PumpEvents(200);
+          Save(shown(), name);
+          shown()->EndModal(wxID_CANCEL);
+        });
+    wxCommandEvent open(wxEVT_MENU, main->CommandId(MainCommand::CacheExplorer));
+    main->ProcessWindowEvent(open);
+  }
+
   void ShowHelp(bool keepOpen) {
     if (!help_->ShowHelpTopic(1)) {
       std::cerr << "pagehold-screenshots: the help book did not open\n";
@@ -235,6 +260,7 @@ class ScreenshotApp : public wxApp {
     Save(nav, "main-nav");
     MainWindow* ie = OpenMain(Product::InternetExplorer);
     Save(ie, "main-ie");
+    ShowExplorer(ie, "explorer-ie", false);
     SaveModal("properties-ie", wxID_CANCEL);
     ie->ShowProperties();
     ie->Destroy();
@@ -247,6 +273,7 @@ class ScreenshotApp : public wxApp {
     SaveModal("message-no-secondary-index", wxID_OK);
     wxCommandEvent secondaryIndex(wxEVT_MENU, nav->CommandId(MainCommand::SecondaryIndex));
     nav->ProcessWindowEvent(secondaryIndex);
+    ShowExplorer(nav, "explorer-nav", false, "explorer-reading");
     ArchiveSample(nav, false);
     ShowSearch(nav, false);
     ShowReindex(nav, false, true);
@@ -267,6 +294,8 @@ class ScreenshotApp : public wxApp {
       ArchiveSample(main, true);
     else if (name == "message")
       ShowShellMessage(*ui_, shell_texts::kNoSecondaryIndexMessage);
+    else if (name == "explorer-nav" || name == "explorer-ie")
+      ShowExplorer(main, name, true);
     else if (name == "help")
       ShowHelp(true);
     else if (name == "search" || name == "delete-from-archive" || name == "delete-entries") {
@@ -310,7 +339,7 @@ int main(int argc, char** argv) {
   pagehold::Options options;
   if (!pagehold::ParseOptions(argc, argv, options)) {
     std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
-                 "[--show main-nav|main-ie|about|progress|message|help|\n"
+                 "[--show main-nav|main-ie|explorer-nav|explorer-ie|about|progress|message|help|\n"
                  "        properties-general-nav|properties-browser-nav|properties-ie|search|\n"
                  "        delete-from-archive|delete-entries]\n";
     return 2;

@@ -74,6 +74,26 @@ class ModalWatch : public wxTimer {
   std::set<wxWindow*> before_;
 };
 
+class ConditionWatch : public wxTimer {
+ public:
+  ConditionWatch(std::function<bool()> condition, std::function<void()> action)
+      : condition_(std::move(condition)), action_(std::move(action)) {
+    Start(10);
+  }
+
+  void Notify() override {
+    if (!condition_())
+      return;
+    Stop();
+    action_();
+    delete this;
+  }
+
+ private:
+  std::function<bool()> condition_;
+  std::function<void()> action_;
+};
+
 }  // namespace
 
 void PumpEvents(int milliseconds) {
@@ -86,6 +106,10 @@ void PumpEvents(int milliseconds) {
 
 void WhenModalShows(std::function<void(wxDialog&)> action) {
   new ModalWatch(std::move(action));
+}
+
+void WhenTrue(std::function<bool()> condition, std::function<void()> action) {
+  new ConditionWatch(std::move(condition), std::move(action));
 }
 
 void PressButton(wxWindow* window, int id) {
@@ -128,6 +152,36 @@ void TypeInto(wxWindow* field, const std::string& text, const std::function<void
     if (afterKey)
       afterKey();
   }
+}
+
+namespace {
+
+void SendCommand(wxWindow* control, wxEventType type, int value) {
+  wxCommandEvent event(type, control->GetId());
+  event.SetEventObject(control);
+  event.SetInt(value);
+  control->GetEventHandler()->ProcessEvent(event);
+}
+
+}  // namespace
+
+void Choose(wxChoice* box, int index) {
+  box->SetSelection(index);
+  SendCommand(box, wxEVT_CHOICE, index);
+}
+
+void DoubleClick(wxListBox* list) {
+  wxArrayInt selected;
+  list->GetSelections(selected);
+  SendCommand(list, wxEVT_LISTBOX_DCLICK, selected.empty() ? wxNOT_FOUND : selected[0]);
+}
+
+std::vector<std::string> EntriesOf(const wxItemContainerImmutable* list) {
+  std::vector<std::string> entries;
+  const wxArrayString strings = list->GetStrings();
+  for (const wxString& entry : strings)
+    entries.push_back(FromWx(entry));
+  return entries;
 }
 
 void PressEscape(wxWindow* window) {

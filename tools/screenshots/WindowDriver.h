@@ -3,8 +3,10 @@
 // the screenshot tool and the window tests.
 #pragma once
 
+#include <wx/choice.h>
 #include <wx/dataview.h>
 #include <wx/dialog.h>
+#include <wx/listbox.h>
 
 #include <functional>
 #include <string>
@@ -17,8 +19,23 @@ namespace pagehold::driver {
 // Lets pending events run for about this long, so that windows get drawn.
 void PumpEvents(int milliseconds);
 
+// The modal window of that class that is showing, or null.
+template <typename Window>
+Window* ShownModal() {
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<Window*>(window);
+    if (dialog != nullptr && dialog->IsModal())
+      return dialog;
+  }
+  return nullptr;
+}
+
 // Calls action, from inside its modal loop, on the next modal window that shows after this call.
 void WhenModalShows(std::function<void(wxDialog&)> action);
+
+// Calls action once, from the event loop, as soon as condition holds (asked every 10 ms). Unlike
+// a modal watch it lets no events run of its own, so that work under way lets them run itself.
+void WhenTrue(std::function<bool()> condition, std::function<void()> action);
 
 // Does what a click on the button with this id does.
 void PressButton(wxWindow* window, int id);
@@ -31,6 +48,15 @@ void Click(wxWindow* control);
 // (when given) sees the field.
 void TypeInto(wxWindow* field, const std::string& text,
               const std::function<void()>& afterKey = nullptr);
+
+// Chooses the entry of a drop-down list, as a person does.
+void Choose(wxChoice* box, int index);
+
+// Does what a double-click on the list box's selected entry does.
+void DoubleClick(wxListBox* list);
+
+// The entries of a list box or drop-down list, first to last.
+std::vector<std::string> EntriesOf(const wxItemContainerImmutable* list);
 
 // Does what the Escape key does in the window.
 void PressEscape(wxWindow* window);

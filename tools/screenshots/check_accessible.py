@@ -13,11 +13,13 @@ import time
 
 import pyatspi
 
-WINDOWS = ["main-nav", "main-ie", "about", "progress", "message", "help",
-           "properties-general-nav", "properties-browser-nav", "properties-ie", "search",
+WINDOWS = ["main-nav", "main-ie", "explorer-nav", "explorer-ie", "about", "progress", "message",
+           "help", "properties-general-nav", "properties-browser-nav", "properties-ie", "search",
            "delete-from-archive", "delete-entries"]
-# Windows whose lists show archive entries: a screen reader must be able to read their rows.
-WINDOWS_WITH_ROWS = {"search", "delete-entries"}
+# Windows whose lists show entries, with a text that one of their rows holds: a screen reader
+# must be able to read the rows.
+WINDOWS_WITH_ROWS = {"search": "http://", "delete-entries": "http://",
+                     "explorer-nav": "example", "explorer-ie": "example"}
 WAIT_SECONDS = 60
 
 
@@ -81,7 +83,7 @@ def ready(window, found):
     """The window is up once something can take the focus, and a list of entries once a row
     shows."""
     if window in WINDOWS_WITH_ROWS:
-        return any("http://" in cell for cell in found["cells"])
+        return any(WINDOWS_WITH_ROWS[window] in cell for cell in found["cells"])
     return bool(found["focusable"])
 
 
