@@ -47,8 +47,11 @@ MainWindow::MainWindow(const MainWindowParts& parts)
   HelpBook::SetHelpContext(this, help_contexts::kContents);
   parts_.help.BindF1(this, parts_.ui);
   Centre();
-  // Created hidden, as the windows that live as long as the program; its creation loads the
-  // settings, so every current setting holds the stored value before the user can act.
+  // The Cache Explorer and the Properties window are created hidden and live as long as the
+  // program; the creation of the Properties window loads the settings, so every current setting
+  // holds the stored value before the user can act.
+  explorer_ = new CacheExplorerWindow(this, {parts_.context, cacheList_, parts_.ui, parts_.shell,
+                                             &parts_.help, [this] { ShowProperties(); }});
   properties_ = new TPrefsForm(this, parts_.context, parts_.ui, parts_.help);
 }
 
@@ -155,10 +158,6 @@ void MainWindow::CommandClick(wxCommandEvent& event) {
 }
 
 void MainWindow::ShowCacheExplorer() {
-  if (explorer_ == nullptr) {
-    explorer_ = new CacheExplorerWindow(this, {parts_.context, cacheList_, parts_.ui, parts_.shell,
-                                               &parts_.help, [this] { ShowProperties(); }});
-  }
   explorer_->ShowAndRead();
 }
 

@@ -58,10 +58,11 @@ class MainWindow : public wxFrame, public MainWindows {
   MainWindowParts parts_;
   CacheList cacheList_;
   MainActions actions_;
-  std::map<int, MainCommand> commands_;      // control or menu id -> command
-  std::map<MainCommand, int> menuItems_;     // command -> its menu item's id
-  TPrefsForm* properties_;                   // hidden while not shown; the window owns it
-  CacheExplorerWindow* explorer_ = nullptr;  // made at the first showing, kept until the end
+  std::map<int, MainCommand> commands_;   // control or menu id -> command
+  std::map<MainCommand, int> menuItems_;  // command -> its menu item's id
+  // Hidden while not shown; the main window owns both.
+  CacheExplorerWindow* explorer_;
+  TPrefsForm* properties_;
 };
 
 }  // namespace pagehold

@@ -23,6 +23,7 @@
 #include "navcache/NavCacheWriter.h"
 #include "platform/Paths.h"
 #include "platform/UrlCacheFolder.h"
+#include "prefs/SettingsKeys.h"
 
 namespace pagehold {
 namespace {
@@ -61,7 +62,9 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
     GetParam() == Product::Navigator ? WriteNavigatorCache() : WriteIeCache();
     archive = parts.folder.Child("archive/");
     fs::create_directories(archive);
-    parts.context.settings.CurrentArchiveFolder = archive;
+    // The main window loads the settings from the store, as at the program's start.
+    (void)parts.context.store.WriteString(settings_keys::kExport, settings_keys::kDefaultDirectory,
+                                          archive);
     main = new MainWindow({parts.context, parts.ui, parts.shell, parts.help});
   }
   ~ExplorerWindowTest() override {
@@ -84,7 +87,8 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
     source = JoinPath(cache, "fat.db");
     testgen::WritePagedIndex(source, entries, {});
     testgen::WriteCachedFiles(cache, entries);
-    parts.context.settings.NavigatorIndexPath = source;
+    (void)parts.context.store.WriteString(settings_keys::kBrowserOptions, settings_keys::kFatPath,
+                                          source);
   }
 
   void WriteIeCache() {
@@ -143,7 +147,8 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
     driver::WhenTrue(
         [] {
           CacheExplorerWindow* window = Shown();
-          return window != nullptr && !window->ReadPending() && !window->Working();
+          return window != nullptr && !window->ReadPending() && !window->Working() &&
+                 driver::Settled();
         },
         [&] {
           CacheExplorerWindow& window = *Shown();
@@ -191,6 +196,7 @@ TEST_P(ExplorerWindowTest, ReadingAndEveryAgeChoiceShowWhatTheCommandCounts) {
 }
 
 TEST_P(ExplorerWindowTest, MovesKeepTheSelectionNearAndCountersFollowTheListsOnly) {
+  std::string properties;
   Open([&](CacheExplorerWindow& window) {
     const Rows all = driver::EntriesOf(window.DstList);
     ASSERT_EQ(all.size(), 4u);
@@ -219,6 +225,10 @@ TEST_P(ExplorerWindowTest, MovesKeepTheSelectionNearAndCountersFollowTheListsOnl
     EXPECT_EQ(FromWx(window.NumTextPanel->GetValue()), "0");
     Click(window.UncacheButton);
     Click(window.DeleteButton);
+    driver::WhenModalShows([&](wxDialog& dialog) {
+      properties = FromWx(dialog.GetTitle());
+      driver::PressEscape(&dialog);
+    });
     Click(window.PrefsBtn);
     Click(window.IncAllBtn);
     EXPECT_EQ(driver::EntriesOf(window.DstList), all);
@@ -228,15 +238,14 @@ TEST_P(ExplorerWindowTest, MovesKeepTheSelectionNearAndCountersFollowTheListsOnl
     EXPECT_EQ(window.NumMediaPanel->GetValue(), media);
     EXPECT_EQ(window.NumMediaPanel->GetForegroundColour(), wxColour(128, 128, 128));
   });
-  ASSERT_EQ(parts.ui.messages.size(), 3u);
+  EXPECT_EQ(properties, "Pagehold Properties");
+  ASSERT_EQ(parts.ui.messages.size(), 2u);
   EXPECT_EQ(parts.ui.messages[0].text, "No files to archive.");
   EXPECT_EQ(parts.ui.messages[1].text, "No files to delete.");
   for (int i : {0, 1}) {
     EXPECT_EQ(parts.ui.messages[i].buttons, MessageButtons::OkHelp);
     EXPECT_EQ(parts.ui.messages[i].helpContext, 11);
   }
-  EXPECT_EQ(parts.ui.messages[2].text,
-            "The Properties window is not part of this version of Pagehold yet.");
 }
 
 TEST_P(ExplorerWindowTest, DeleteAsksAndRemovesExactlyTheChosenItems) {

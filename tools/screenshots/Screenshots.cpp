@@ -231,7 +231,10 @@ class ScreenshotApp : public wxApp {
           [this, shown, readingName] { Save(shown(), readingName); });
     }
     driver::WhenTrue(
-        [shown] { return shown() != nullptr && !shown()->ReadPending() && !shown()->Working(); },
+        [shown] {
+          return shown() != nullptr && !shown()->ReadPending() && !shown()->Working() &&
+                 driver::Settled();
+        },
         [this, shown, name, keepOpen] {
           if (keepOpen)
             return;

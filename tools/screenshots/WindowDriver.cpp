@@ -4,6 +4,7 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/evtloop.h>
 #include <wx/modalhook.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -102,6 +103,11 @@ void PumpEvents(int milliseconds) {
     wxMilliSleep(10);
   }
   wxTheApp->Yield(true);
+}
+
+bool Settled() {
+  const wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  return loop == nullptr || !loop->IsYielding();
 }
 
 void WhenModalShows(std::function<void(wxDialog&)> action) {

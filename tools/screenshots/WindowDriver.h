@@ -37,6 +37,10 @@ void WhenModalShows(std::function<void(wxDialog&)> action);
 // a modal watch it lets no events run of its own, so that work under way lets them run itself.
 void WhenTrue(std::function<bool()> condition, std::function<void()> action);
 
+// True when events are being dispatched by an event loop itself rather than by work that lets
+// pending events run: a window found idle then has finished its work and been drawn.
+bool Settled();
+
 // Does what a click on the button with this id does.
 void PressButton(wxWindow* window, int id);
 
