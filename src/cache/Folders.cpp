@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
 namespace pagehold {
@@ -55,11 +56,7 @@ Status CopyOver(const std::string& source, const std::string& target) {
   if (!std::filesystem::is_regular_file(source, error))
     return Failure::FromErrorCode(
         source, error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
-  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing,
-                             error);
-  if (error)
-    return Failure::FromErrorCode(target, error);
-  return {};
+  return CopyFileReplacing(source, target);
 }
 
 }  // namespace pagehold

@@ -190,6 +190,22 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   return ReplaceFileAtomically(path, bytes, path + ".tmp");
 }
 
+Status CopyFileReplacing(const std::string& source, const std::string& target) {
+#ifdef _WIN32
+  // The C++ library's copy_file takes every two files of a Windows volume for the same file
+  // (their stat gives no inode number) and so refuses to replace any target.
+  if (CopyFileA(source.c_str(), target.c_str(), FALSE) == 0)
+    return Failure::FromErrorCode(
+        target, std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+#else
+  std::error_code error;
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+  if (error)
+    return Failure::FromErrorCode(target, error);
+#endif
+  return {};
+}
+
 void MarkHidden(const std::string& path) {
 #ifdef _WIN32
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);

@@ -61,6 +61,9 @@ class FileHandle {
 // The same with path + ".tmp" as the temporary file.
 [[nodiscard]] Status ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// Copies source over target, replacing a target that exists.
+[[nodiscard]] Status CopyFileReplacing(const std::string& source, const std::string& target);
+
 // Leaves the file with the hidden attribute and no other (Windows); other systems have no such
 // attribute, and the file stays as it is.
 void MarkHidden(const std::string& path);
