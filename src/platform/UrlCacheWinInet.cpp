@@ -106,7 +106,11 @@ UrlCacheFindHandle WinInetUrlCache::FindFirstEntry(const std::string& pattern, U
     return nullptr;
   }
   DWORD size = bufferSize;
-  HANDLE handle = Calls().findFirst(pattern.c_str(), info, &size);
+  // WinINet documents no pattern but "cookie:", "visited:" and none at all (every content
+  // entry). Windows takes "*.*" like none; other implementations (Wine) match it against the
+  // prefixes of the cache's containers and so find nothing.
+  const bool everyEntry = pattern.empty() || pattern == "*.*";
+  HANDLE handle = Calls().findFirst(everyEntry ? nullptr : pattern.c_str(), info, &size);
   bufferSize = size;
   if (!handle) {
     TakeSystemError();
