@@ -17,6 +17,12 @@ std::string FolderName(std::string_view bytes, std::size_t offset) {
   return IsPlainPathComponent(name) ? std::string(name) : std::string();
 }
 
+// The signature text is followed by its zero byte.
+bool HasSignature(std::string_view bytes, std::string_view signature) {
+  return bytes.size() > signature.size() && bytes.substr(0, signature.size()) == signature &&
+         bytes[signature.size()] == '\0';
+}
+
 }  // namespace
 
 bool IsPlainPathComponent(std::string_view name) {
@@ -29,12 +35,10 @@ bool IsPlainPathComponent(std::string_view name) {
 Result<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes) {
   // The signature names the format's version after a fixed text.
   constexpr std::string_view kSignatureText = "Client UrlCache MMF Ver ";
-  if (bytes.substr(0, kSignatureText.size()) != kSignatureText)
-    return Failure{"", "it does not begin with the signature of an index.dat (\"" +
-                           std::string(kIndexDatSignature) + "\")"};
-  // The signature text is followed by its zero byte.
-  if (bytes.substr(0, kIndexDatSignature.size()) != kIndexDatSignature ||
-      bytes.size() <= kIndexDatSignature.size() || bytes[kIndexDatSignature.size()] != '\0') {
+  if (!HasSignature(bytes, kWineIndexDatSignature) && !HasSignature(bytes, kIndexDatSignature)) {
+    if (bytes.substr(0, kSignatureText.size()) != kSignatureText)
+      return Failure{"", "it does not begin with the signature of an index.dat (\"" +
+                             std::string(kIndexDatSignature) + "\")"};
     const std::string_view version = bytes.substr(kSignatureText.size(), 3);
     return Failure{"", "it is an index.dat of version " + std::string(version) +
                            ", and only version 5.2 is read"};

@@ -1,7 +1,8 @@
 // The file header of an index.dat (the first 16 KiB) and its table of cache sub-folders.
 //
 //   offset  size     field
-//   0       28       signature "Client UrlCache MMF Ver 5.2" and a zero byte
+//   0       28       signature "Client UrlCache MMF Ver 5.2" and a zero byte (Wine's WinINet
+//                    writes the same layout under "WINE URLCache Ver 0.2012001")
 //   28      4        file size in bytes
 //   32      4        file offset of the first hash table (0: none)
 //   36      4        capacity: number of 128-byte blocks after offset 0x4000
@@ -27,6 +28,7 @@
 namespace pagehold {
 
 inline constexpr std::string_view kIndexDatSignature = "Client UrlCache MMF Ver 5.2";
+inline constexpr std::string_view kWineIndexDatSignature = "WINE URLCache Ver 0.2012001";
 inline constexpr std::size_t kIndexDatFolderTableOffset = 76;
 inline constexpr std::size_t kIndexDatFolderEntrySize = 12;
 inline constexpr std::size_t kIndexDatMaxFolders = 32;
@@ -45,7 +47,7 @@ struct IndexDatHeader {
 };
 
 // Decodes the header from the first bytes of a file. Fails, saying why, when the bytes end
-// before the sub-folder table or the signature is not the 5.2 one.
+// before the sub-folder table or the signature is neither the 5.2 one nor Wine's.
 Result<IndexDatHeader> ParseIndexDatHeader(std::string_view bytes);
 
 // True when a name read from the file can stand as one component of a path.
