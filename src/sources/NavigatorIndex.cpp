@@ -80,6 +80,10 @@ Message CloseBrowserMessage() {
 }
 
 double CacheTimeToDate(std::int32_t seconds, double now) {
+  // A time before 1970 lies more than 5000 days back from any clock this program meets, and
+  // Windows' C library refuses to convert it at all.
+  if (seconds < 0)
+    return now - kOldestDays;
   const double days = DateFromUnixSeconds(seconds);
   // The conversion gives 0 only when it fails; a 32-bit time never lies that far back.
   if (days == 0)
