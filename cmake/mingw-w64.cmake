@@ -6,8 +6,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(PAGEHOLD_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${PAGEHOLD_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${PAGEHOLD_MINGW_PREFIX}-g++)
+# The compilers of the POSIX thread model: the other (win32) model of this compiler version has
+# no std::mutex, which GoogleTest needs.
+set(CMAKE_C_COMPILER ${PAGEHOLD_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PAGEHOLD_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${PAGEHOLD_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${PAGEHOLD_MINGW_PREFIX})
@@ -18,3 +20,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+
+# Tests run under Wine (Debian packages wine and wine64) when it is there.
+find_program(PAGEHOLD_WINE wine)
+if(PAGEHOLD_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PAGEHOLD_WINE})
+endif()

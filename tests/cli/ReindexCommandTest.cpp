@@ -63,7 +63,7 @@ TEST_F(ReindexCommandTest, BadUsageGivesOneLineReasons) {
     EXPECT_EQ(err_.str(), c.err);
     EXPECT_EQ(out_.str(), "");
   }
-  EXPECT_FALSE(fs::exists(registry_.path()));
+  EXPECT_FALSE(registry_.Written());
 }
 
 }  // namespace

@@ -5,13 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "cache/MimeTable.h"
 #include "cli/Commands.h"
-#include "platform/RegistryFile.h"
+#include "platform/Registry.h"
 #include "prefs/SettingsStore.h"
 #include "search/ArchiveMaker.h"
 #include "support/TestFiles.h"
@@ -30,28 +36,67 @@ inline void SetEnvironment(const char* name, const char* value) {
 #endif
 }
 
-// Points the commands' settings at the given registry file while the object lives.
-class ScopedRegistryFile {
+// Gives the commands settings of their own while the object lives: a registry file of the
+// test's own, or on Windows, where the settings live in the system registry, a fresh key of the
+// test's own standing in for the current user's hive.
+class ScopedTestRegistry {
  public:
-  explicit ScopedRegistryFile(std::string path) : path_(std::move(path)) {
+  explicit ScopedTestRegistry(std::string path) : path_(std::move(path)) {
+#ifdef _WIN32
+    key_ = "Software\\Corvane\\Pagehold test " + std::to_string(GetCurrentProcessId());
+    RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &root_, nullptr) != ERROR_SUCCESS ||
+        RegOverridePredefKey(HKEY_CURRENT_USER, root_) != ERROR_SUCCESS)
+      throw std::runtime_error("cannot stand a test key in for the current user's hive");
+#else
     if (const char* previous = std::getenv("PAGEHOLD_REGISTRY")) {
       hadPrevious_ = true;
       previous_ = previous;
     }
     SetEnvironment("PAGEHOLD_REGISTRY", path_.c_str());
+#endif
   }
-  ~ScopedRegistryFile() {
+  ~ScopedTestRegistry() {
+#ifdef _WIN32
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(root_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+#else
     SetEnvironment("PAGEHOLD_REGISTRY", hadPrevious_ ? previous_.c_str() : nullptr);
+#endif
   }
-  ScopedRegistryFile(const ScopedRegistryFile&) = delete;
-  ScopedRegistryFile& operator=(const ScopedRegistryFile&) = delete;
+  ScopedTestRegistry(const ScopedTestRegistry&) = delete;
+  ScopedTestRegistry& operator=(const ScopedTestRegistry&) = delete;
 
-  const std::string& path() const { return path_; }
+  std::optional<std::string> StoredSetting(const std::string& section,
+                                           const std::string& name) const {
+    return SettingsStore(*OpenRegistry()).Read(section, name);
+  }
+
+  // True once anything has been written to the settings.
+  bool Written() const {
+#ifdef _WIN32
+    HKEY settings = nullptr;
+    if (RegOpenKeyExA(root_, std::string(kSettingsKey).c_str(), 0, KEY_READ, &settings) !=
+        ERROR_SUCCESS)
+      return false;
+    RegCloseKey(settings);
+    return true;
+#else
+    return std::filesystem::exists(path_);
+#endif
+  }
 
  private:
   std::string path_;
+#ifdef _WIN32
+  std::string key_;
+  HKEY root_ = nullptr;
+#else
   bool hadPrevious_ = false;
   std::string previous_;
+#endif
 };
 
 // Runs "pagehold COMMAND ..." with an empty archive folder to fill and settings of its own.
@@ -75,8 +120,7 @@ class ArchiveCommandTest : public ::testing::Test {
 
   std::optional<std::string> StoredSetting(const std::string& section,
                                            const std::string& name) const {
-    RegistryFile registry(registry_.path());
-    return SettingsStore(registry).Read(section, name);
+    return registry_.StoredSetting(section, name);
   }
 
   std::string command_;
@@ -85,7 +129,7 @@ class ArchiveCommandTest : public ::testing::Test {
   TempFolder settingsFolder_;
   TMimeTable mimeTable_;
   ArchiveMaker archive_;
-  ScopedRegistryFile registry_;
+  ScopedTestRegistry registry_;
   std::ostringstream out_;
   std::ostringstream err_;
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/Paths.h"
 #include "platform/RegistryFile.h"
 #include "prefs/SettingsStore.h"
 #include "support/TestFiles.h"
@@ -36,7 +37,7 @@ TEST_F(StoredFoldersTest, RemembersEachFolderInItsOwnValueAsTyped) {
 }
 
 TEST_F(StoredFoldersTest, FieldsFallBackFromTheRememberedFolderToTheDefaultFolder) {
-  const std::string archiveDefault = program_ + "ARCHIVE/";
+  const std::string archiveDefault = program_ + "ARCHIVE" + kPathSeparator;
   EXPECT_EQ(FolderFieldAtStart(RememberedFolder::Search, store_, program_), archiveDefault);
   EXPECT_EQ(FolderFieldAtStart(RememberedFolder::Reindex, store_, program_), archiveDefault);
   EXPECT_EQ(DefaultLocationField(store_, program_), archiveDefault);

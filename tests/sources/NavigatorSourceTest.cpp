@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "cache/Dates.h"
+#include "files/FolderCopy.h"
 #include "platform/Paths.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestFiles.h"
@@ -23,7 +23,7 @@ class NavigatorSampleTest : public ::testing::Test {
     const std::string sample = JoinPath(testing::SamplesDir(), "nav");
     if (!FileExists(JoinPath(sample, "fat.db")))
       GTEST_SKIP() << "the bundled sample " << sample << " is missing";
-    std::filesystem::copy(sample, cache_.path(), std::filesystem::copy_options::recursive);
+    testgen::CopyFolderContents(sample, cache_.path());
   }
 
   TempFolder program_;
