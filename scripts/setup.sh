@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building and testing Pagehold.
-# Extra package names may be passed as arguments (the CI adds its cross-compiler).
+# Extra package names may be passed as arguments (the CI adds its Windows build and Wine).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache python3 libgtest-dev libgmock-dev libbenchmark-dev
