@@ -81,10 +81,11 @@ class WinInetCacheTest : public ::testing::Test {
 
 TEST_F(WinInetCacheTest, ListsCommittedEntriesWithTheirKeysTimesTypesAndFiles) {
   ASSERT_NO_FATAL_FAILURE(CommitSession());
-  CacheList list;
-  ASSERT_TRUE(source_.ReadCache(list, ui_));
+  const CacheReading reading = source_.ReadCache(ui_);
+  EXPECT_EQ(reading.report.Skipped(SkipReason::NotHttp), 2u);  // the cookie and the ftp entry
+  EXPECT_EQ(reading.report.Skipped(SkipReason::NoCachedFile), 1u);
   std::map<std::string, const TCacheItem*> byKey;
-  for (const auto& item : list)
+  for (const auto& item : reading.items)
     byKey[item->CacheKey.value_or("")] = item.get();
 
   const struct {
@@ -100,7 +101,6 @@ TEST_F(WinInetCacheTest, ListsCommittedEntriesWithTheirKeysTimesTypesAndFiles) {
       {"http://www.wine.test:8080/img/logo.gif", "http://www.wine.test:8080/img/logo.gif",
        "image/gif", Media},
   };
-  // The cookie, the ftp entry and the entry whose file is gone are left out.
   ASSERT_EQ(byKey.size(), std::size(expected));
   for (const auto& e : expected) {
     SCOPED_TRACE(e.key);
@@ -123,8 +123,8 @@ TEST_F(WinInetCacheTest, ListsCommittedEntriesWithTheirKeysTimesTypesAndFiles) {
 
 TEST_F(WinInetCacheTest, DeletesEntriesAndTheirFilesThroughWinInet) {
   ASSERT_NO_FATAL_FAILURE(CommitSession());
-  CacheList list;
-  ASSERT_TRUE(source_.ReadCache(list, ui_));
+  const CacheList list = source_.ReadCache(ui_).items;
+  ASSERT_FALSE(list.empty());
   ItemRefs items;
   for (const auto& item : list)
     items.push_back(item.get());
@@ -139,8 +139,7 @@ TEST_F(WinInetCacheTest, DeletesEntriesAndTheirFilesThroughWinInet) {
   const std::vector<std::string> left = testgen::WinInetKeys();
   EXPECT_EQ(std::count(left.begin(), left.end(), "http://www.wine.test/index.html"), 0);
   EXPECT_EQ(std::count(left.begin(), left.end(), "Cookie:visitor@www.wine.test/"), 1);
-  CacheList again;
-  EXPECT_FALSE(source_.ReadCache(again, ui_));
+  EXPECT_TRUE(source_.ReadCache(ui_).items.empty());
 }
 
 TEST_F(WinInetCacheTest, LeavesTheCacheForTheIndexReader) {

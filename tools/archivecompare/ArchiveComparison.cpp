@@ -5,7 +5,7 @@
 #include <regex>
 #include <set>
 
-#include "archive/ArchiveFile.h"
+#include "archive/ArchiveFileReader.h"
 #include "platform/Files.h"
 
 namespace pagehold::testgen {
@@ -33,8 +33,18 @@ bool IsPage(const std::string& file) {
 // Every stored field of every record but the date.
 void CompareRecords(const std::string& first, const std::string& second,
                     std::vector<std::string>& differences) {
-  const ArchiveList a = ReadArchiveFile(first);
-  const ArchiveList b = ReadArchiveFile(second);
+  const Result<ArchiveFileReading> firstReading = ReadArchiveFile(first);
+  const Result<ArchiveFileReading> secondReading = ReadArchiveFile(second);
+  for (const Result<ArchiveFileReading>* reading : {&firstReading, &secondReading}) {
+    if (!*reading)
+      differences.push_back((*reading).failure().Describe());
+    else if ((*reading)->state.Damaged())
+      differences.push_back(std::string(kInfoFile) + " " + (*reading)->state.Describe());
+  }
+  if (!firstReading || !secondReading)
+    return;
+  const ArchiveList& a = firstReading->records;
+  const ArchiveList& b = secondReading->records;
   if (a.Size() != b.Size())
     differences.push_back(std::string(kInfoFile) + ": " + std::to_string(a.Size()) + " against " +
                           std::to_string(b.Size()) + " records");

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 #include <stdexcept>
+#include <variant>
 
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -46,11 +47,13 @@ std::string ListingLine(const UrlCacheEntry& entry, const std::string& cacheFold
                      "\t" + std::to_string(entry.lastAccessTime) + "\t" +
                      std::to_string(entry.lastSyncTime) + "\t" +
                      Hex(entry.headerInfo.substr(0, entry.headerInfoSize));
-  const std::unique_ptr<TCacheItem> item = ItemFromEntry(entry, mimeTable);
-  if (!item)
-    return line + "\tdropped";
-  return line + "\t" + item->Url + "\t" + Exact(item->Date) + "\t" +
-         mimeTable.MimeTypeName(item->MimeIndex) + "\t" + std::to_string(item->ContentKind);
+  CachedFileCheck check(cacheFolder, IsUrlCacheOwnFileName);
+  auto made = ItemFromEntry(entry, mimeTable, check);
+  if (const auto* reason = std::get_if<SkipReason>(&made))
+    return line + "\tdropped\t" + std::to_string(static_cast<int>(*reason));
+  const TCacheItem& item = *std::get<std::unique_ptr<TCacheItem>>(made);
+  return line + "\t" + item.Url + "\t" + Exact(item.Date) + "\t" +
+         mimeTable.MimeTypeName(item.MimeIndex) + "\t" + std::to_string(item.ContentKind);
 }
 
 std::vector<std::string> SortedLines(std::vector<std::string> lines) {

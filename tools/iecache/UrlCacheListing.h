@@ -1,7 +1,8 @@
 // A URL cache written out one line per entry, so that the same cache read on two systems (through
 // WinINet on Windows, through index.dat elsewhere) can be compared: the key, the local file
 // relative to the cache folder (with "/"), the two times, the header bytes in hexadecimal, and
-// the item that the IE source makes of the entry (URL, date, MIME type, kind) or "dropped".
+// the item that the IE source makes of the entry (URL, date, MIME type, kind) or "dropped" and
+// why.
 #pragma once
 
 #include <string>
