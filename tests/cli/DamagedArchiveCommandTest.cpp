@@ -142,8 +142,9 @@ TEST_F(DamagedArchiveCommandTest, ItemsThatCannotBeCopiedAreNamedAndNotRecorded)
   std::string err;
   EXPECT_EQ(Pagehold(ArchiveArgs({}), &err), 1);
   const std::string rose = "http://www.example-garden.test:80/images/rose.gif";
-  EXPECT_THAT(err, HasSubstr("pagehold archive: could not archive " + rose + ": " +
-                             JoinPath(folder, "www.example-garden.test/image") + ": "));
+  EXPECT_THAT(
+      err, HasSubstr("pagehold archive: could not archive " + rose + ": " +
+                     JoinPath(folder, NativeSeparators("www.example-garden.test/image")) + ": "));
   const ArchiveList recorded = std::move(ReadArchiveFile(folder).value().records);
   EXPECT_EQ(recorded.Size(), 7u);
   EXPECT_EQ(recorded.Find(rose), nullptr);

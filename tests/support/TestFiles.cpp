@@ -58,6 +58,16 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
+const std::string& WhyNoSymbolicLinks() {
+  static const std::string why = [] {
+    const TempFolder folder;
+    std::error_code error;
+    fs::create_symlink(folder.Child("target"), folder.Child("link"), error);
+    return error ? "this system makes no symbolic links (" + error.message() + ")" : "";
+  }();
+  return why;
+}
+
 std::string SourceDir() {
   return WithTrailingSeparator(PAGEHOLD_SOURCE_DIR);
 }

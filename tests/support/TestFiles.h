@@ -27,6 +27,11 @@ class TempFolder {
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 
+// Empty when this system lets tests make symbolic links; otherwise why not, for the tests that
+// need links to skip with. Windows lets only administrators and developer mode make them, and
+// Wine cannot make them at all.
+const std::string& WhyNoSymbolicLinks();
+
 // The project's source folder, its bundled samples, and the real sample files that lie beside
 // the project (empty when that folder is absent: tests then skip with a message).
 std::string SourceDir();
