@@ -73,38 +73,27 @@ class ArchiveReplaceTest : public ::testing::Test {
   const ArchiveList new_ = MakeArchive("new.test", 80);
 };
 
-TEST_F(ArchiveReplaceTest, ReplacesTheHiddenFileAndLeavesItHiddenOnly) {
-  ASSERT_TRUE(SaveArchive(folder_.path(), old_));
-  EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-  ASSERT_TRUE(SaveArchive(folder_.path(), new_));
-  EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(new_));
-  EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(ArchiveReplaceTest, ARefusedRenameKeepsTheOldFile) {
-  ASSERT_TRUE(SaveArchive(folder_.path(), old_));
-  HeldFile held(InfoFile(), OPEN_EXISTING);
-  ASSERT_TRUE(held.Held());
-  const Status saved = SaveArchive(folder_.path(), new_);
-  ASSERT_FALSE(saved);
-  EXPECT_EQ(saved.failure().subject, InfoFile());
-  held.Release();
-  EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(old_));
-  EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
-  ASSERT_TRUE(SaveArchive(folder_.path(), new_));
-  EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(new_));
-}
-
-TEST_F(ArchiveReplaceTest, ATemporaryFileThatCannotBeWrittenKeepsTheOldFile) {
-  ASSERT_TRUE(SaveArchive(folder_.path(), old_));
-  HeldFile held(TemporaryFile(), CREATE_ALWAYS);
-  ASSERT_TRUE(held.Held());
-  const Status saved = SaveArchive(folder_.path(), new_);
-  ASSERT_FALSE(saved);
-  EXPECT_EQ(saved.failure().subject, TemporaryFile());
-  EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(old_));
+// A save refused at its rename (another program holds archive.dat) or at its temporary file
+// leaves the old file, hidden; the next save replaces it and leaves it hidden only.
+TEST_F(ArchiveReplaceTest, ARefusedSaveKeepsTheOldFileAndTheNextReplacesIt) {
+  for (const std::string& refused : {InfoFile(), TemporaryFile()}) {
+    SCOPED_TRACE(refused);
+    ASSERT_TRUE(SaveArchive(folder_.path(), old_));
+    HeldFile held(refused, refused == InfoFile() ? OPEN_EXISTING : CREATE_ALWAYS);
+    ASSERT_TRUE(held.Held());
+    const Status saved = SaveArchive(folder_.path(), new_);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.failure().subject, refused);
+    held.Release();
+    if (refused == InfoFile())  // the saver removes its temporary file
+      EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(old_));
+    EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SaveArchive(folder_.path(), new_));
+    EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(new_));
+    EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
+  }
 }
 
 // The saver ends wherever it is: after it, archive.dat is one of the two lists, whole (a

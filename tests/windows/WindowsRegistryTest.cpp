@@ -64,64 +64,30 @@ class WindowsRegistryTest : public ::testing::Test {
   SettingsStore store_{*registry_};
 };
 
-TEST_F(WindowsRegistryTest, EveryValueIsStoredAsZeroEndedText) {
-  ASSERT_TRUE(store_.WriteBool(kSection, "On", true));
-  ASSERT_TRUE(store_.WriteBool(kSection, "Off", false));
-  ASSERT_TRUE(store_.WriteInteger(kSection, "Large", 258));
-  ASSERT_TRUE(store_.WriteInteger(kSection, "Negative", -5));
-  ASSERT_TRUE(store_.WriteString(kSection, "Tag", "FONT FACE=\"Arial\""));
-  ASSERT_TRUE(store_.WriteString(kSection, "Folder", "C:\\Archive\\"));
-  ASSERT_TRUE(store_.WriteString(kSection, "Empty", ""));
-  const struct {
-    const char* name;
-    std::string text;
-  } stored[] = {{"On", "1"},
-                {"Off", "0"},
-                {"Large", "258"},
-                {"Negative", "-5"},
-                {"Tag", "FONT FACE=\"Arial\""},
-                {"Folder", "C:\\Archive\\"},
-                {"Empty", ""}};
-  for (const auto& value : stored) {
-    const std::optional<RawValue> raw = ReadRaw(value.name);
-    ASSERT_TRUE(raw) << value.name;
-    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ)) << value.name;
-    EXPECT_EQ(raw->bytes, value.text + '\0') << value.name;
-  }
-  EXPECT_TRUE(store_.ReadBool(kSection, "On", false));
-  EXPECT_FALSE(store_.ReadBool(kSection, "Off", true));
-  EXPECT_EQ(store_.ReadInteger(kSection, "Large", 0), 258);
-  EXPECT_EQ(store_.ReadInteger(kSection, "Negative", 0), -5);
-  EXPECT_EQ(store_.ReadString(kSection, "Tag", ""), "FONT FACE=\"Arial\"");
-  // Present but empty stays empty; it does not fall back to the default.
-  EXPECT_EQ(store_.ReadString(kSection, "Empty", "default"), "");
-}
-
-TEST_F(WindowsRegistryTest, ReadsWhatOtherProgramsStored) {
-  WriteRaw("Hexadecimal", REG_SZ, std::string("0x2\0", 4));
-  WriteRaw("Two", REG_SZ, std::string("2\0", 2));
-  WriteRaw("Word", REG_SZ, std::string("abc\0", 4));
-  WriteRaw("Unended", REG_SZ, "17");  // stored without its terminating zero
-  WriteRaw("Number", REG_DWORD, std::string("\x05\0\0\0", 4));
-  WriteRaw("Show original URLS", REG_SZ, std::string("0\0", 2));
-  EXPECT_EQ(store_.ReadInteger(kSection, "Hexadecimal", 0), 2);
-  EXPECT_TRUE(store_.ReadBool(kSection, "Two", false));
-  EXPECT_EQ(store_.ReadInteger(kSection, "Word", 7), 7);
-  EXPECT_TRUE(store_.ReadBool(kSection, "Word", true));
-  EXPECT_EQ(store_.ReadInteger(kSection, "Unended", 0), 17);
-  // Only text counts: a number stored in binary form gives the default.
-  EXPECT_EQ(store_.Read(kSection, "Number"), std::nullopt);
-  EXPECT_EQ(store_.ReadInteger(kSection, "Number", 9), 9);
-  // The registry matches value names without regard to letter case.
-  EXPECT_FALSE(store_.ReadBool(kSection, "SHOW ORIGINAL urls", true));
-}
-
-TEST_F(WindowsRegistryTest, ReadingNeverCreatesTheSection) {
+// What the store writes is what the registry API reads, and the other way round.
+TEST_F(WindowsRegistryTest, ValuesAreZeroEndedTextOnBothSides) {
   EXPECT_EQ(store_.ReadString(kSection, "Missing", "default"), "default");
-  EXPECT_EQ(store_.ReadInteger(kSection, "Missing", 4), 4);
-  HKEY key = nullptr;
+  HKEY key = nullptr;  // reading never creates the section
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0, KEY_READ, &key),
             ERROR_FILE_NOT_FOUND);
+  ASSERT_TRUE(store_.WriteInteger(kSection, "Negative", -5));
+  ASSERT_TRUE(store_.WriteString(kSection, "Folder", "C:\\Archive\\"));
+  ASSERT_TRUE(store_.WriteString(kSection, "Empty", ""));
+  for (const auto& [name, text] :
+       {std::pair{"Negative", "-5"}, {"Folder", "C:\\Archive\\"}, {"Empty", ""}}) {
+    const std::optional<RawValue> raw = ReadRaw(name);
+    ASSERT_TRUE(raw) << name;
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ)) << name;
+    EXPECT_EQ(raw->bytes, std::string(text) + '\0') << name;
+  }
+  EXPECT_EQ(store_.ReadString(kSection, "Empty", "default"), "");
+
+  WriteRaw("Unended", REG_SZ, "17");  // stored without its terminating zero
+  WriteRaw("Number", REG_DWORD, std::string("\x05\0\0\0", 4));
+  EXPECT_EQ(store_.ReadInteger(kSection, "Unended", 0), 17);
+  EXPECT_EQ(store_.Read(kSection, "Number"), std::nullopt);  // only text counts
+  // The registry matches value names without regard to letter case.
+  EXPECT_EQ(store_.ReadInteger(kSection, "UNENDED", 0), 17);
 }
 
 constexpr int kValuesPerWriter = 1000;
