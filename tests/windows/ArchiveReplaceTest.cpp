@@ -85,8 +85,9 @@ TEST_F(ArchiveReplaceTest, ARefusedSaveKeepsTheOldFileAndTheNextReplacesIt) {
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.failure().subject, refused);
     held.Release();
-    if (refused == InfoFile())  // the saver removes its temporary file
+    if (refused == InfoFile()) {  // the saver removes its temporary file
       EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
+    }
     EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(old_));
     EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SaveArchive(folder_.path(), new_));
