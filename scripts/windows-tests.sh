@@ -39,6 +39,9 @@ export PAGEHOLD_WINE_CACHE="$root/$build/wine-url-cache"
 rm -rf "$PAGEHOLD_WINE_CACHE"
 mkdir -p "$PAGEHOLD_WINE_CACHE"
 ctest --test-dir "$build" --output-on-failure -j 2
+echo "== tests skipped under Wine, with their reasons"
+grep -h -A1 ': Skipped$' "$build/Testing/Temporary/LastTest.log" | grep -v '^--$' | paste - - |
+  sort -u || true
 
 echo "== Pagehold's index.dat reader on the URL cache that Wine's WinINet wrote"
 agreement=$("$linux_build/tests/pagehold_tests_sources" --gtest_brief=1 \
