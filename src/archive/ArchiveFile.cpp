@@ -41,7 +41,7 @@ bool UsedNames::Contains(std::string_view key) const {
 }
 
 const TCacheItem* ArchiveList::Find(std::string_view url) const {
-  const auto found = firstPosition_.find(std::string(url));
+  const auto found = firstPosition_.find(url);
   return found == firstPosition_.end() ? nullptr : records_[found->second].get();
 }
 

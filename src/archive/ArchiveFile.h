@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -41,6 +42,15 @@ class UsedNames {
   std::set<std::string> keys_;
 };
 
+// Hashes std::string and std::string_view alike, so that a map keyed by std::string can be
+// searched with a view, without making a string of it first.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
 // The records of one archive, owned, in archive.dat order, with an index from Url to the first
 // record holding it so that lookups during a run of many items stay cheap.
 class ArchiveList {
@@ -63,7 +73,7 @@ class ArchiveList {
 
  private:
   Records records_;
-  std::unordered_map<std::string, std::size_t> firstPosition_;
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> firstPosition_;
 };
 
 // True when a Domain, type folder or FileName may be used as one component of a path inside the

@@ -56,10 +56,7 @@ bool IsKeptAsWritten(std::string_view tagName, std::string_view attribute, std::
 // character that ended it) by replacement; position moves to the same ending character.
 void SpliceValue(std::string& tag, std::size_t& position, std::size_t start,
                  std::string_view replacement) {
-  std::string spliced = tag.substr(0, start);
-  spliced += replacement;
-  spliced += std::string_view(tag).substr(position - 1);
-  tag = std::move(spliced);
+  tag.replace(start, position - 1 - start, replacement);
   position = start + replacement.size() + 1;
 }
 
@@ -100,9 +97,9 @@ LinkRewriter::LinkRewriter(const CurrentSettings& settings, const ArchivedLinks&
     : settings_(settings), links_(links) {}
 
 std::string LinkRewriter::RewriteTag(std::string_view tagText, std::string& pageBase) {
-  std::string tag(tagText);
   std::size_t position = 0;
-  const std::string tagName = NextTagWord(tag, position);
+  const std::string tagName = NextTagWord(tagText, position);
+  std::string tag(tagText);
   if (!IsOneOf(tagName, kExaminedTags))
     return tag;
 
@@ -244,31 +241,27 @@ std::string LinkRewriter::RewritePage(std::string_view page, std::string_view pa
     out.append(page.substr(next, open + 1 - next));
     next = open + 1;
 
-    std::string tag;
-    bool comment = false;
-    while (next < page.size() && tag.size() < kMaxTagLength) {
-      const char c = page[next++];
-      tag += c;
-      if (c == '>')
-        break;
-      if (c == '-' && tag == "!--") {
-        comment = true;
-        break;
-      }
-    }
-    if (comment) {
+    // The tag text runs up to and including the next ">", for at most 255 characters; one
+    // that begins "!--" is a comment instead.
+    std::string_view tag;
+    if (page.substr(next, 3) == "!--") {
+      next += 3;
       CopyComment(page, next, out, state.commentsOn);
-      tag.clear();
+    } else {
+      tag = page.substr(next, kMaxTagLength);
+      const std::size_t close = tag.find('>');
+      if (close != std::string_view::npos)
+        tag = tag.substr(0, close + 1);
+      next += tag.size();
     }
     const bool cutShort = tag.size() == kMaxTagLength && tag.back() != '>';
 
     flags_ = {};
-    tag = tag.size() <= kShortTagLength ? CloseLinkDecorations(std::move(tag), state)
-                                        : RewriteTag(tag, pageBase);
-    out += tag;
+    out += tag.size() <= kShortTagLength ? CloseLinkDecorations(std::string(tag), state)
+                                         : RewriteTag(tag, pageBase);
     if (settings_.EmphasizeLinks && flags_.linkFound) {
       if (!settings_.EmphasisOpenTag.empty())
-        out += "<" + settings_.EmphasisOpenTag + ">";
+        out.append("<").append(settings_.EmphasisOpenTag).append(">");
       state.emphasisOpen = true;
     }
     if (settings_.StrikeoutLinks && flags_.linkMissing) {

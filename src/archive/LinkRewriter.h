@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,25 +28,42 @@ inline constexpr std::string_view kNotFoundPicture = "../../images/notfound.gif"
 
 // Where links lead: the items of the running archive run first, in the order they were handed
 // over, then the archive's records. Each lookup tries the URL as it is and with a "/" added,
-// and the first item in that order matching either wins. Both sides are indexed, so a lookup
-// costs the same in an archive of ten items or of a hundred thousand.
+// and the first item in that order matching either wins. Both are indexed together once, so a
+// lookup costs the same in an archive of ten items or of a hundred thousand.
 class ArchivedLinks {
  public:
-  // The selection's items and the archive must outlive this object; the items' FileName may
-  // change afterwards (lookups read it when they are made), their Url must not.
+  // The selection's items and the archive's records must outlive this object; the items'
+  // FileName may change afterwards (lookups read it when they are made), their Url must not.
+  // Records added to the archive afterwards are not looked at: during a run they are the
+  // selection's own items, which come first anyway.
   ArchivedLinks(const ItemRefs& selection, const ArchiveList& archive, const TMimeTable& mimeTable);
 
   // The relative target of the first item whose Url is url or url + "/", or kNotFoundPage.
   std::string LookUpArchivedLink(std::string_view url) const;
 
  private:
-  const TCacheItem* FindInSelection(std::string_view url) const;
-  const TCacheItem* FindInArchive(std::string_view url) const;
+  // An item and its place in the order of lookups: the selection's positions first, then the
+  // archive's. An empty slot ranks after every item.
+  struct Ranked {
+    const TCacheItem* item = nullptr;
+    std::size_t rank = SIZE_MAX;
+  };
+  // The first item whose Url is a stem as it is, and the first whose Url is the stem + "/".
+  // Keying both forms by the stem answers the common lookup, a url without a trailing "/",
+  // with one search.
+  struct StemItems {
+    Ranked bare;
+    Ranked slashed;
+  };
 
-  const ItemRefs& selection_;
-  const ArchiveList& archive_;
+  void Add(const TCacheItem* item, std::size_t rank);
+  const StemItems* ItemsOfStem(std::string_view stem) const;
+  const TCacheItem* Find(std::string_view url) const;
+  const std::string& TypeFolder(int mimeIndex) const;
+
   const TMimeTable& mimeTable_;
-  std::unordered_map<std::string_view, std::size_t> selectionPosition_;  // Url -> first item
+  std::unordered_map<std::string, StemItems, TextHash, std::equal_to<>> byStem_;
+  mutable std::unordered_map<int, std::string> typeFolders_;  // by MIME row, as looked up
 };
 
 // The two facts about the tag just rewritten that decide its decoration.

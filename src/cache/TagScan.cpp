@@ -42,6 +42,17 @@ bool IsDropped(char c) {
   return static_cast<unsigned char>(c) < 32;
 }
 
+// The characters from position first up to (not including) end, without the dropped ones.
+std::string KeptCharacters(std::string_view tag, std::size_t first, std::size_t end) {
+  std::string kept;
+  kept.reserve(end - first);
+  for (std::size_t position = first; position < end; ++position) {
+    if (!IsDropped(At(tag, position)))
+      kept += At(tag, position);
+  }
+  return kept;
+}
+
 }  // namespace
 
 std::string NextTagWord(std::string_view tag, std::size_t& position) {
@@ -53,14 +64,16 @@ std::string NextTagWord(std::string_view tag, std::size_t& position) {
   do {
     ++position;
   } while (position < n && !IsWordCharacter(At(tag, position)));
-  std::string word;
-  if (position < n) {
-    // The character at n (normally the closing ">") is never part of a word.
-    do {
-      word += UpperChar(At(tag, position));
-      ++position;
-    } while (position < n && IsWordCharacter(At(tag, position)));
-  }
+  if (position >= n)
+    return {};
+  // The character at n (normally the closing ">") is never part of a word.
+  const std::size_t first = position;
+  do {
+    ++position;
+  } while (position < n && IsWordCharacter(At(tag, position)));
+  std::string word(tag.substr(first - 1, position - first));
+  for (char& c : word)
+    c = UpperChar(c);
   return word;
 }
 
@@ -79,26 +92,24 @@ std::string NextAttributeValue(std::string_view tag, std::size_t& position, std:
     return {};
   }
 
-  std::string value;
   const char first = At(tag, position);
   if (first == '"' || first == '\'') {
     // A quoted value ends at its first space even inside the quotes, and at either quote.
     start = position;
     while (++position < n && !EndsQuotedValue(At(tag, position))) {
-      if (!IsDropped(At(tag, position)))
-        value += At(tag, position);
     }
-    return TrimBlanks(value);
+    std::string value = KeptCharacters(tag, start + 1, position);
+    const std::string_view trimmed = TrimmedBlanks(value);
+    if (trimmed.size() != value.size())
+      value = std::string(trimmed);
+    return value;
   }
 
   // An unquoted value takes a single quote and "=" as ordinary characters.
   start = position - 1;
-  value += first;
   while (++position < n && !EndsUnquotedValue(At(tag, position))) {
-    if (!IsDropped(At(tag, position)))
-      value += At(tag, position);
   }
-  return value;
+  return KeptCharacters(tag, start + 1, position);
 }
 
 }  // namespace pagehold

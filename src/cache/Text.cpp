@@ -44,29 +44,51 @@ int CompareText(std::string_view a, std::string_view b) {
 }
 
 bool StartsWithText(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+  if (text.size() < prefix.size())
+    return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (UpperChar(text[i]) != UpperChar(prefix[i]))
+      return false;
+  }
+  return true;
 }
 
 static bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= 32;
 }
 
-std::string TrimLeftBlanks(std::string_view text) {
+namespace {
+
+std::string_view WithoutLeftBlanks(std::string_view text) {
   size_t first = 0;
   while (first < text.size() && IsBlank(text[first]))
     ++first;
-  return std::string(text.substr(first));
+  return text.substr(first);
 }
 
-std::string TrimRightBlanks(std::string_view text) {
+std::string_view WithoutRightBlanks(std::string_view text) {
   size_t end = text.size();
   while (end > 0 && IsBlank(text[end - 1]))
     --end;
-  return std::string(text.substr(0, end));
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+std::string TrimLeftBlanks(std::string_view text) {
+  return std::string(WithoutLeftBlanks(text));
+}
+
+std::string TrimRightBlanks(std::string_view text) {
+  return std::string(WithoutRightBlanks(text));
 }
 
 std::string TrimBlanks(std::string_view text) {
-  return TrimRightBlanks(TrimLeftBlanks(text));
+  return std::string(TrimmedBlanks(text));
+}
+
+std::string_view TrimmedBlanks(std::string_view text) {
+  return WithoutRightBlanks(WithoutLeftBlanks(text));
 }
 
 bool ParseInt(std::string_view text, int& value) {

@@ -21,6 +21,8 @@ bool StartsWithText(std::string_view text, std::string_view prefix);  // prefix 
 std::string TrimBlanks(std::string_view text);
 std::string TrimLeftBlanks(std::string_view text);
 std::string TrimRightBlanks(std::string_view text);
+// The same part of text, without a copy.
+std::string_view TrimmedBlanks(std::string_view text);
 
 // Parses a whole text as a signed decimal integer; false when it is not one (empty, stray
 // characters, out of the 32-bit range).

@@ -40,17 +40,45 @@ void ReplaceBackslashes(std::string& text) {
 
 // The common end of both host splits: the host is the text before the first "/" or ":", and
 // the text keeps everything from that point on. An empty host names nothing.
+std::string TakeHost(std::string_view& text) {
+  const std::string_view host = text.substr(0, text.find_first_of("/:"));
+  text.remove_prefix(host.size());
+  return host.empty() ? std::string(kNone) : LowerCase(host);
+}
+
 std::string SplitHostAtCut(std::string& text) {
-  const std::size_t cut = text.find_first_of("/:");
-  std::string host;
-  if (cut == std::string::npos) {
-    host = LowerCase(text);
-    text.clear();
-  } else {
-    host = LowerCase(std::string_view(text).substr(0, cut));
-    text.erase(0, cut);
+  std::string_view rest = text;
+  std::string host = TakeHost(rest);
+  text.erase(0, text.size() - rest.size());
+  return host;
+}
+
+// The link form of the host split, over a view that becomes the rest.
+std::string TakeLinkHost(std::string_view& link) {
+  link = TrimmedBlanks(link.substr(0, kLinkLimit));
+  // Unlike the key form, secure URLs are refused: such a page cannot be archived from a link.
+  if (StartsWithAny(link, {"FTP://", "TELNET://", "NNTP:", "FILE://", "GOPHER://", "HTTPS://",
+                           "NEWS:", "MAILTO:"})) {
+    link = {};
+    return std::string(kNone);
   }
-  return host.empty() ? std::string(kNone) : host;
+  if (StartsWithText(link, "HTTP://"))
+    link.remove_prefix(7);
+  return TakeHost(link);
+}
+
+// The port split over a view that becomes the path part.
+int TakePort(std::string_view& rest) {
+  if (rest.empty() || rest.front() != ':')
+    return kDefaultPort;
+  const std::size_t slash = rest.find('/');
+  const std::string_view number =
+      rest.substr(1, slash == std::string_view::npos ? std::string_view::npos : slash - 1);
+  int port = kDefaultPort;
+  if (!ParseInt(number, port))
+    port = kDefaultPort;
+  rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
+  return port;
 }
 
 // The domain character set: printable ASCII except space, DQ * + , / : ; < = > ? [ \ ] |
@@ -128,36 +156,21 @@ std::string HostFromKey(std::string& key) {
 }
 
 std::string HostFromLink(std::string& link) {
-  link = TrimBlanks(CutToLinkLimit(std::move(link)));
-  // Unlike the key form, secure URLs are refused: such a page cannot be archived from a link.
-  if (StartsWithAny(link, {"FTP://", "TELNET://", "NNTP:", "FILE://", "GOPHER://", "HTTPS://",
-                           "NEWS:", "MAILTO:"})) {
-    link.clear();
-    return std::string(kNone);
-  }
-  if (StartsWithText(link, "HTTP://"))
-    link.erase(0, 7);
-  return SplitHostAtCut(link);
+  std::string_view rest = link;
+  std::string host = TakeLinkHost(rest);
+  link = std::string(rest);
+  return host;
 }
 
 int PortFromRest(std::string& rest) {
-  if (rest.empty() || rest.front() != ':')
-    return kDefaultPort;
-  const std::size_t slash = rest.find('/');
-  std::string_view number =
-      std::string_view(rest).substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
-  int port = kDefaultPort;
-  if (!ParseInt(number, port))
-    port = kDefaultPort;
-  if (slash == std::string::npos)
-    rest.clear();
-  else
-    rest.erase(0, slash);
+  std::string_view path = rest;
+  const int port = TakePort(path);
+  rest.erase(0, rest.size() - path.size());
   return port;
 }
 
 std::string PathFromRest(std::string_view rest) {
-  std::string path = TrimBlanks(rest);
+  std::string path(TrimmedBlanks(rest));
   if (path.empty())
     return "/";
   ReplaceBackslashes(path);
@@ -165,8 +178,10 @@ std::string PathFromRest(std::string_view rest) {
 }
 
 std::string CanonicalItemUrl(std::string_view host, int port, std::string_view path) {
-  std::string url = "http://";
-  url.append(host).append(":").append(std::to_string(port)).append(path);
+  const std::string number = std::to_string(port);
+  std::string url;
+  url.reserve(8 + host.size() + number.size() + path.size());
+  url.append("http://").append(host).append(":").append(number).append(path);
   return url;
 }
 
@@ -207,30 +222,33 @@ std::string UrlBase(std::string_view url) {
 }
 
 std::string ResolveLink(std::string_view linkText, std::string_view base) {
-  std::string link = CutToLinkLimit(std::string(linkText));
+  std::string_view link = linkText.substr(0, kLinkLimit);
   if (!link.empty() && link.front() == '#')
     return {};  // a jump inside the page
   if (StartsWithAny(link, {"NEWS:", "MAILTO:"}))
     return {};
-  const std::size_t fragment = link.find('#');
-  if (fragment != std::string::npos)
-    link.resize(fragment);
+  link = link.substr(0, link.find('#'));
 
+  // The link as repaired or made absolute, when it had to change.
+  std::string changed;
   // Repair two common slips: a missing ":" after the scheme, and a secure scheme.
-  if (StartsWithText(link, "HTTP//"))
-    link.insert(4, ":");
-  else if (StartsWithText(link, "HTTPS://"))
-    link.erase(4, 1);
-
-  if (link.find("://") == std::string::npos)
-    link = AbsoluteOnBase(std::move(link), base);
+  if (StartsWithText(link, "HTTP//")) {
+    changed.assign(link).insert(4, ":");
+    link = changed;
+  } else if (StartsWithText(link, "HTTPS://")) {
+    changed.assign(link).erase(4, 1);
+    link = changed;
+  }
+  if (link.find("://") == std::string_view::npos) {
+    changed = AbsoluteOnBase(std::string(link), base);
+    link = changed;
+  }
   if (!StartsWithText(link, "HTTP://"))
-    return link;  // a foreign scheme: left as written
+    return std::string(link);  // a foreign scheme: left as written
 
-  const std::string host = HostFromLink(link);
-  const int port = PortFromRest(link);
+  const std::string host = TakeLinkHost(link);
+  const int port = TakePort(link);
   std::string path = PathFromRest(link);
-  ReplaceBackslashes(path);
   RemoveDotSegments(path);
   // Links resolved from pages carry the port as an unsigned 16-bit number.
   return CutToLinkLimit(CanonicalItemUrl(host, static_cast<std::uint16_t>(port), path));

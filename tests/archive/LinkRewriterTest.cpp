@@ -224,6 +224,7 @@ TEST_F(LinkRewriterTest, SelectionComesFirstThenTheArchiveInOrder) {
   ArchivedLinks links(selection, archive, mimeTable);
   EXPECT_EQ(links.LookUpArchivedLink("http://host:80/dir/b.htm"), "../../host/text/b.htm");
   EXPECT_EQ(links.LookUpArchivedLink("http://host:80/dir/d"), "../../host/text/d-slash.htm");
+  EXPECT_EQ(links.LookUpArchivedLink("http://host:80/dir/d/"), "../../host/text/d-slash.htm");
   EXPECT_EQ(links.LookUpArchivedLink("http://host:80/dir/e.htm"), "../../host/text/e.htm");
   EXPECT_EQ(links.LookUpArchivedLink("http://host:80/dir/f.htm"), kNotFoundPage);
   EXPECT_EQ(links.LookUpArchivedLink(""), kNotFoundPage);
