@@ -12,10 +12,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cache/CacheItem.h"
@@ -39,7 +39,7 @@ class UsedNames {
   std::size_t Size() const { return keys_.size(); }
 
  private:
-  std::set<std::string> keys_;
+  std::unordered_set<std::string> keys_;
 };
 
 // Hashes std::string and std::string_view alike, so that a map keyed by std::string can be

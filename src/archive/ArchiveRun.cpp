@@ -177,17 +177,21 @@ class ArchiveJob {
     const std::string itemFolder =
         WithTrailingSeparator(JoinPath(JoinPath(folder_, item.Domain), placed.typeFolder));
     const auto [ready, isNew] = readyFolders_.try_emplace(itemFolder);
-    if (isNew && !DirectoryExists(itemFolder))
-      ready->second = ForceFolder(itemFolder);
-    placed.folderMade = ready->second;
+    if (isNew && !DirectoryExists(itemFolder)) {
+      ready->second.made = ForceFolder(itemFolder);
+      ready->second.madeNow = true;
+    }
+    placed.folderMade = ready->second.made;
     if (!placed.folderMade)
       return;
     const std::string baseName = namingRule_ == NamingRule::FromUrl
                                      ? NameFromUrl(item.Url, item.MimeIndex)
                                      : NameFromCacheFile(item.CacheFile);
-    item.FileName =
-        namer_.Take(baseName, item.Domain, placed.typeFolder,
-                    [&](const std::string& name) { return PathExists(itemFolder + name); });
+    // Nothing is written during naming, so a folder this run made holds no file yet.
+    const bool empty = ready->second.madeNow;
+    item.FileName = namer_.Take(
+        baseName, item.Domain, placed.typeFolder,
+        [&](const std::string& name) { return !empty && PathExists(itemFolder + name); });
   }
 
   // Copies a file, or writes a page with its links rewritten, then records the item. An item
@@ -218,8 +222,13 @@ class ArchiveJob {
   ArchiveList& archive_;
   UniqueNamer namer_;
   std::vector<PlacedItem> items_;
-  ItemRefs refs_;                                         // the same items, for the link lookups
-  std::unordered_map<std::string, Status> readyFolders_;  // item folders made or found, and how
+  ItemRefs refs_;  // the same items, for the link lookups
+  // The item folders made or found, and how.
+  struct ItemFolder {
+    Status made;
+    bool madeNow = false;  // by this run
+  };
+  std::unordered_map<std::string, ItemFolder> readyFolders_;
 };
 
 NamingRule DefaultNamingRule(Product product) {
