@@ -51,12 +51,17 @@ Status ForceFolder(const std::string& path) {
 }
 
 Status CopyOver(const std::string& source, const std::string& target) {
-  std::error_code error;
-  // The source is named when it is the one at fault, so that a report says which file to look at.
-  if (!std::filesystem::is_regular_file(source, error))
+  Status copied = CopyFileReplacing(source, target);
+  if (copied)
+    return copied;
+  // The source is named when it is the one at fault, so that a report says which file to look
+  // at. It is looked at only now: a copy that succeeds needs no second lookup of its source.
+  std::error_code sourceError;
+  if (!std::filesystem::is_regular_file(source, sourceError))
     return Failure::FromErrorCode(
-        source, error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
-  return CopyFileReplacing(source, target);
+        source,
+        sourceError ? sourceError : std::make_error_code(std::errc::no_such_file_or_directory));
+  return copied;
 }
 
 }  // namespace pagehold

@@ -4,14 +4,6 @@
 
 namespace pagehold {
 
-char UpperChar(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char LowerChar(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string UpperCase(std::string_view text) {
   std::string result(text);
   for (char& c : result)

@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,6 +23,16 @@ namespace {
 bool IsFolder(const std::string& path) {
   std::error_code error;
   return fs::is_directory(path, error);
+}
+
+bool IsOpenFolder(std::FILE* file) {
+#ifdef _WIN32
+  (void)file;
+  return false;  // a folder cannot be opened as a file here
+#else
+  struct stat status {};
+  return ::fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
+#endif
 }
 
 // Makes a completed rename survive a crash: the folder entry itself is flushed.
@@ -90,12 +101,17 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
 }
 
 Result<FileHandle> FileHandle::Open(const std::string& path, const char* mode) {
-  if (IsFolder(path))
-    return Failure::FromErrno(path, EISDIR);
+  // The folder test comes after the opening, which most often succeeds: a path looked up
+  // once more for every file costs a run over many files dearly.
   std::FILE* file = std::fopen(path.c_str(), mode);
-  if (file == nullptr)
-    return Failure::FromErrno(path);
-  return FileHandle(file, path);
+  if (file == nullptr) {
+    const int error = errno;
+    return Failure::FromErrno(path, IsFolder(path) ? EISDIR : error);
+  }
+  FileHandle handle(file, path);
+  if (IsOpenFolder(file))
+    return Failure::FromErrno(path, EISDIR);  // a folder opens for reading on some systems
+  return handle;
 }
 
 Status FileHandle::Write(std::string_view bytes) {

@@ -44,9 +44,10 @@ std::optional<SearchResult> MatchRecord(TCacheItem& record, const LoweredQuery& 
   if (!query.textPattern.empty() && !mimeTable.IsHtmlPage(record.MimeIndex))
     return std::nullopt;
   std::string copy = ArchivedCopyPath(query.folder, record, mimeTable);
-  if (copy.empty() || !FileExists(copy))
+  if (copy.empty())
     return std::nullopt;
-  if (!query.textPattern.empty() && !FileContainsText(copy, query.textPattern))
+  // A copy whose text is searched is opened anyway, which tells whether it is there.
+  if (query.textPattern.empty() ? !FileExists(copy) : !FileContainsText(copy, query.textPattern))
     return std::nullopt;
   return SearchResult{std::move(address), std::move(copy),
                       ResultIconOf(mimeTable.MimeTypeName(record.MimeIndex))};

@@ -24,7 +24,7 @@ bool BlockContainsText(std::string_view block, std::string_view lowerPattern) {
     longText.resize(block.size());
     lowered = longText.data();
   }
-  std::transform(block.begin(), block.end(), lowered, LowerChar);
+  std::transform(block.begin(), block.end(), lowered, [](char c) { return LowerChar(c); });
   return std::string_view(lowered, block.size()).find(lowerPattern) != std::string_view::npos;
 }
 
@@ -32,13 +32,20 @@ bool FileContainsText(const std::string& path, std::string_view lowerPattern) {
   const Result<FileHandle> file = FileHandle::Open(path, "rb");
   if (!file)
     return false;
-  std::array<char, kTextSearchBlockSize> block;
+  // Read many blocks at a time, so that a page costs one read instead of one per block; the
+  // blocks searched are the same. The last block is the short one (perhaps empty) after the
+  // whole ones.
+  std::array<char, 32 * kTextSearchBlockSize> piece;
   for (;;) {
-    const size_t got = std::fread(block.data(), 1, block.size(), file->get());
-    if (BlockContainsText(std::string_view(block.data(), got), lowerPattern))
-      return true;
-    if (got < block.size())
-      return false;
+    const size_t got = std::fread(piece.data(), 1, piece.size(), file->get());
+    const std::string_view read(piece.data(), got);
+    size_t offset = 0;
+    for (; offset + kTextSearchBlockSize <= got; offset += kTextSearchBlockSize) {
+      if (BlockContainsText(read.substr(offset, kTextSearchBlockSize), lowerPattern))
+        return true;
+    }
+    if (got < piece.size())
+      return BlockContainsText(read.substr(offset), lowerPattern);
   }
 }
 
