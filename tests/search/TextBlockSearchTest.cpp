@@ -54,6 +54,8 @@ TEST(FileContainsTextTest, StopsAtTheFirstHitOrAfterTheFirstShortBlock) {
       {"across the block border", 4096, 2046, false},
       {"start of the third block", 6000, 4096, true},
       {"small file", 10, 2, true},
+      {"across the end of the first 32 blocks", 70000, 65534, false},
+      {"in the 33rd block", 70000, 65536 + 2000, true},
   };
   for (const auto& c : cases) {
     std::string content(c.size, '.');
@@ -62,6 +64,7 @@ TEST(FileContainsTextTest, StopsAtTheFirstHitOrAfterTheFirstShortBlock) {
     EXPECT_EQ(FileContainsText(path, "needle"), c.found) << c.name;
   }
   EXPECT_FALSE(FileContainsText(folder.Child("missing.htm"), "needle"));
+  EXPECT_FALSE(FileContainsText(folder.path(), "needle"));  // a folder opens, but is no page
 }
 
 }  // namespace
