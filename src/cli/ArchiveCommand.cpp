@@ -3,9 +3,7 @@
 // question whether to create a missing folder is answered by --yes; the question whether to open
 // the index page is not asked (--open opens it). A damaged archive.dat is never written over:
 // the run refuses, unless --salvage asks it to keep the damaged file and go on.
-#include <filesystem>
 #include <ostream>
-#include <system_error>
 
 #include "archive/ArchiveRun.h"
 #include "cli/CacheSession.h"
@@ -13,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/RunFailures.h"
 #include "cli/TerminalInteraction.h"
+#include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "prefs/PropertiesValues.h"
 
@@ -38,13 +37,6 @@ bool ParseArchiveFlags(Arguments& rest, ArchiveFlags& flags, std::string& reason
     return false;
   }
   return NoArgumentsLeft(rest, reason);
-}
-
-// The folder as an absolute path, so that the printed index page can be opened from anywhere.
-std::string AbsoluteFolder(const std::string& folder) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-  return error ? folder : absolute.lexically_normal().string();
 }
 
 // The link options, emphasis tags and index detail come from the stored settings, as in the
@@ -83,7 +75,8 @@ int RunArchiveCommand(const Arguments& args, std::ostream& out, std::ostream& er
   runOptions.showFailures = false;
   runOptions.damagedArchive =
       flags.salvage ? DamagedArchiveChoice::Salvage : DamagedArchiveChoice::Refuse;
-  const std::string folder = AbsoluteFolder(flags.folder);
+  // Absolute, so that the printed index page can be opened from anywhere.
+  const std::string folder = AbsolutePath(flags.folder);
   ArchiveRun run(context, ui, folder, runOptions);
   const ArchiveRunReport report = run.Run(chosen);
 

@@ -165,6 +165,17 @@ Result<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+Result<std::string> ReadFileStart(const std::string& path, std::size_t count) {
+  Result<FileHandle> file = FileHandle::Open(path, "rb");
+  if (!file)
+    return file.failure();
+  std::string bytes(count, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, count, file->get()));
+  if (std::ferror(file->get()))
+    return Failure::FromErrno(path, errno != 0 ? errno : EIO);
+  return bytes;
+}
+
 Status WriteWholeFile(const std::string& path, std::string_view bytes) {
   Result<FileHandle> file = FileHandle::Open(path, "wb");
   if (!file)

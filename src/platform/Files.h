@@ -48,6 +48,9 @@ class FileHandle {
 // Every byte of the file. A missing file, a folder and a read error are failures.
 [[nodiscard]] Result<std::string> ReadWholeFile(const std::string& path);
 
+// The first count bytes of the file, or all of it when it is shorter. Failures as ReadWholeFile.
+[[nodiscard]] Result<std::string> ReadFileStart(const std::string& path, std::size_t count);
+
 // Creates or truncates the file and writes bytes into it.
 [[nodiscard]] Status WriteWholeFile(const std::string& path, std::string_view bytes);
 

@@ -49,6 +49,12 @@ std::string FolderPart(std::string_view path) {
   return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
 }
 
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
 bool FileExists(const std::string& path) {
   std::error_code error;
   const auto status = std::filesystem::status(path, error);

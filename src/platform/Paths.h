@@ -32,6 +32,10 @@ std::string FileNamePart(std::string_view path);
 // The text up to and including the last separator (either slash); empty when there is none.
 std::string FolderPart(std::string_view path);
 
+// The path made absolute against the working folder and tidied ("a/./b/../c" is "a/c"); the
+// path unchanged when the system cannot tell the working folder.
+std::string AbsolutePath(const std::string& path);
+
 // True when the path names an existing regular file (or anything that is not a folder).
 bool FileExists(const std::string& path);
 

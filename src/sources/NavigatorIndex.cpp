@@ -41,16 +41,33 @@ FileHandle OpenForReading(const std::string& path) {
   return file ? std::move(*file) : FileHandle();
 }
 
-std::string ReadUpTo(std::FILE* file, size_t count) {
-  std::string bytes(count, '\0');
-  bytes.resize(std::fread(bytes.data(), 1, count, file));
-  return bytes;
-}
-
 std::uint64_t FileSize(const std::string& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   return error ? 0 : size;
+}
+
+std::string CannotOpenLine(const std::string& indexPath) {
+  return "cannot open the cache index " + indexPath;
+}
+
+// What the start of an index says about it: nothing when it is a Navigator cache index,
+// else the one line that refuses it.
+std::optional<std::string> RefusalLineOf(const std::string& indexPath, std::string_view firstBytes,
+                                         std::uint64_t fileSize) {
+  if (std::optional<std::string> refusal = NavigatorIndexRefusal(firstBytes, fileSize))
+    return indexPath + " is not a Navigator cache index: " + *refusal;
+  return std::nullopt;
+}
+
+// The bytes that tell the kind of the index and its page size, and the size of the file;
+// nothing when the file cannot be opened.
+std::optional<std::pair<std::string, std::uint64_t>> ReadIndexStart(const std::string& indexPath) {
+  Result<std::string> firstBytes = ReadFileStart(indexPath, 2 * kProbeRecord);
+  if (!firstBytes)
+    return std::nullopt;
+  const std::uint64_t fileSize = std::max<std::uint64_t>(FileSize(indexPath), firstBytes->size());
+  return std::make_pair(std::move(*firstBytes), fileSize);
 }
 
 // The page size the hash file's header records, when it is one the library can write (a power
@@ -127,6 +144,13 @@ std::optional<std::string> NavigatorIndexRefusal(std::string_view firstBytes,
   return std::nullopt;
 }
 
+std::optional<std::string> NavigatorIndexFileRefusal(const std::string& indexPath) {
+  const auto start = ReadIndexStart(indexPath);
+  if (!start)
+    return CannotOpenLine(indexPath);
+  return RefusalLineOf(indexPath, start->first, start->second);
+}
+
 NavigatorIndexReader::NavigatorIndexReader(TMimeTable& mimeTable, CacheList& list, Interaction& ui)
     : mimeTable_(mimeTable), list_(list), ui_(ui), pacer_(ui), now_(Now()) {}
 
@@ -146,21 +170,17 @@ ReadingReport NavigatorIndexReader::ReadCacheIndex(const std::string& indexPath)
   SetCacheFolder(FolderPart(indexPath));
   now_ = Now();
 
-  std::string firstBytes;
-  {
-    const FileHandle file = OpenForReading(indexPath);
-    if (!file) {
-      ui_.Ask(CloseBrowserMessage());
-      report_.outcome = ReadingOutcome::Unopened;
-      report_.reason = "cannot open the cache index " + indexPath;
-      return report_;
-    }
-    firstBytes = ReadUpTo(file.get(), 2 * kProbeRecord);
+  const auto start = ReadIndexStart(indexPath);
+  if (!start) {
+    ui_.Ask(CloseBrowserMessage());
+    report_.outcome = ReadingOutcome::Unopened;
+    report_.reason = CannotOpenLine(indexPath);
+    return report_;
   }
-  const std::uint64_t fileSize = std::max<std::uint64_t>(FileSize(indexPath), firstBytes.size());
-  if (std::optional<std::string> refusal = NavigatorIndexRefusal(firstBytes, fileSize)) {
+  const auto& [firstBytes, fileSize] = *start;
+  if (std::optional<std::string> refusal = RefusalLineOf(indexPath, firstBytes, fileSize)) {
     report_.outcome = ReadingOutcome::Refused;
-    report_.reason = indexPath + " is not a Navigator cache index: " + *refusal;
+    report_.reason = std::move(*refusal);
     return report_;
   }
   if (IsTextIndexHeader(firstBytes))
@@ -197,7 +217,7 @@ void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize,
   const FileHandle file = OpenForReading(indexPath);
   if (!file) {
     report_.outcome = ReadingOutcome::Unopened;
-    report_.reason = "cannot open the cache index " + indexPath;
+    report_.reason = CannotOpenLine(indexPath);
     return;
   }
   // Pages are whole: a file that ends inside one was cut. The header's own page size says where

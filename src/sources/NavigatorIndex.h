@@ -43,6 +43,11 @@ int ProbePageSize(std::string_view firstBytes);
 std::optional<std::string> NavigatorIndexRefusal(std::string_view firstBytes,
                                                  std::uint64_t fileSize);
 
+// Judges the file as a reading does before it reads any entry, without a message: nothing when
+// it is a Navigator cache index, else the reading's one-line reason (it cannot be opened, or is
+// not a Navigator cache index).
+std::optional<std::string> NavigatorIndexFileRefusal(const std::string& indexPath);
+
 class NavigatorIndexReader {
  public:
   NavigatorIndexReader(TMimeTable& mimeTable, CacheList& list, Interaction& ui);

@@ -10,6 +10,8 @@
 #include "cache/Text.h"
 #include "cache/Url.h"
 #include "platform/EventPacer.h"
+#include "platform/Files.h"
+#include "platform/IndexDatHeader.h"
 #include "platform/Paths.h"
 #include "platform/UrlCacheIndexDat.h"
 #include "platform/UrlCacheTimes.h"
@@ -101,6 +103,21 @@ void SleepFor(int milliseconds) {
 }
 
 }  // namespace
+
+std::optional<std::string> UrlCacheIndexFileRefusal(const std::string& indexPath) {
+  UrlCacheIndexNotes notes;
+  notes.indexPath = indexPath;
+  const Result<std::string> start = ReadFileStart(indexPath, kIndexDatHeaderMinimumSize);
+  if (!start) {
+    notes.unreadable = start.failure().Describe();
+  } else if (const Result<IndexDatHeader> header = ParseIndexDatHeader(*start); !header) {
+    notes.refusal = header.failure().reason;
+  }
+  ReadingReport report;
+  if (NoteIndexFile(notes, report))
+    return std::nullopt;
+  return report.reason;
+}
 
 std::string ContentTypeFromHeaders(std::string_view headerInfo) {
   // The header text is used as a zero-terminated string: it ends at its first zero byte.

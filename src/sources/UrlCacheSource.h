@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -50,6 +51,10 @@ CacheReading ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, Interaction& u
 std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCacheEntry& entry,
                                                                     TMimeTable& mimeTable,
                                                                     CachedFileCheck& check);
+
+// Judges an index.dat as a reading does before it walks any entry: nothing when it is an index
+// of the kind read, else the reading's one-line reason (it cannot be read, or is not one).
+std::optional<std::string> UrlCacheIndexFileRefusal(const std::string& indexPath);
 
 // The content type named in an entry's header information, "text/html" when none is named.
 std::string ContentTypeFromHeaders(std::string_view headerInfo);
