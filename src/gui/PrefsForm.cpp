@@ -71,6 +71,8 @@ TPrefsForm::TPrefsForm(wxWindow* parent, AppContext& context, Interaction& ui, H
   ExportPageControl->AddPage(CreateGeneralPage(ExportPageControl), "General");
   if (context.product == Product::Navigator)
     ExportPageControl->AddPage(CreateBrowserPage(ExportPageControl), "Browser");
+  else if (editing_.EditsUrlCacheFolder())
+    ExportPageControl->AddPage(CreateCacheFolderPage(ExportPageControl), "Browser");
 
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(ExportPageControl, 1, wxEXPAND | wxALL, 8);
@@ -214,6 +216,33 @@ wxWindow* TPrefsForm::CreateBrowserPage(wxWindow* pages) {
   return page;
 }
 
+wxWindow* TPrefsForm::CreateCacheFolderPage(wxWindow* pages) {
+  auto* page = Named(new wxPanel(pages), "BrowserTab");
+  auto* group = new wxStaticBoxSizer(wxVERTICAL, page, "Internet Explorer cache folder");
+  wxStaticBox* box = group->GetStaticBox();
+  box->SetName("CacheBox");
+  CacheEdit = FieldOn(box, "CacheEdit", "Internet Explorer cache folder");
+  CacheEdit->Bind(wxEVT_TEXT, &TPrefsForm::TextChange, this);
+  wxButton* browse = BrowseButtonOn(box, "BrowseCacheBtn");
+  browse->Bind(wxEVT_BUTTON, &TPrefsForm::BrowseCacheBtnClick, this);
+
+  auto* explanation = new wxStaticText(box, wxID_ANY,
+                                       "Location of the Internet Explorer cache folder, which "
+                                       "holds the cache index file index.dat. Normally called:");
+  explanation->Wrap(FromDIP(kFieldWidth + 60));
+  auto* names = new wxFlexGridSizer(2, kGap, 24);
+  for (const char* text : {"Temporary Internet Files", "or its Content.IE5 folder"})
+    names->Add(new wxStaticText(box, wxID_ANY, text));
+
+  group->Add(FieldRow(CacheEdit, browse), 0, wxEXPAND | wxALL, 4);
+  group->Add(explanation, 0, wxALL, 4);
+  group->Add(names, 0, wxALL, 4);
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(group, 0, wxEXPAND | wxALL, 8);
+  page->SetSizerAndFit(column);
+  return page;
+}
+
 wxSizer* TPrefsForm::CreateButtons() {
   auto* ok = new wxButton(this, wxID_OK, "OK");
   ok->SetName("OKBtn");
@@ -266,6 +295,8 @@ void TPrefsForm::ShowValues() {
   const PropertiesValues& values = editing_.Values();
   if (FATEdit != nullptr)
     FATEdit->ChangeValue(ToWx(values.NavigatorIndexPath));
+  if (CacheEdit != nullptr)
+    CacheEdit->ChangeValue(ToWx(values.UrlCacheFolder));
   DefaultDirectoryEB->ChangeValue(ToWx(values.DefaultFolder));
   ExportDirNameEB->ChangeValue(ToWx(values.SecondaryFolder));
   (values.UseSecondaryFolder ? ChooseDirectoryRB : UseDefaultRB)->SetValue(true);
@@ -331,6 +362,8 @@ void TPrefsForm::TextChange(wxCommandEvent& event) {
     editing_.SetCustomTags(FromWx(EmphasizedEB->GetValue()), FromWx(DeEmphasizedEB->GetValue()));
   else if (field == FATEdit)
     editing_.SetIndexPath(FromWx(FATEdit->GetValue()));
+  else if (field == CacheEdit)
+    editing_.SetUrlCacheFolder(FromWx(CacheEdit->GetValue()));
   else
     editing_.SetFolderText(field == ExportDirNameEB, FromWx(event.GetString()));
   ShowEnabling();
@@ -354,6 +387,12 @@ void TPrefsForm::BrowseFATBtnClick(wxCommandEvent&) {
       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (OpenDialog1.ShowModal() == wxID_OK)
     FATEdit->SetValue(OpenDialog1.GetPath());
+}
+
+void TPrefsForm::BrowseCacheBtnClick(wxCommandEvent&) {
+  BrowseDirectoryDlg1.SetSelection(FromWx(CacheEdit->GetValue()));
+  if (BrowseDirectoryDlg1.RunBrowser())
+    CacheEdit->SetValue(ToWx(BrowseDirectoryDlg1.Selection()));
 }
 
 void TPrefsForm::OKBtnClick(wxCommandEvent&) {

@@ -1,7 +1,8 @@
 // TPrefsForm, the Properties window: the "General" page (the two archive folders and which one
 // archive runs use, the link options, the emphasis style with its preview, the detailed index)
-// and, in the Navigator program, the "Browser" page with the cache index path; OK, Cancel and
-// Apply below. Created hidden with the main window, which loads the settings; shown modally on
+// and the "Browser" page: in the Navigator program the cache index path, in the Internet
+// Explorer program (where the cache is read from its index.dat) the cache folder; OK, Cancel
+// and Apply below. Created hidden with the main window, which loads the settings; shown modally on
 // demand; whenever it closes, the controls and the current settings are loaded from the store
 // again. PropertiesEditing holds its rules; the window binds the controls to it.
 #pragma once
@@ -36,6 +37,7 @@ class TPrefsForm : public wxDialog {
   wxSizer* CreateFolderGroup(wxWindow* page);
   wxWindow* CreateEmphasizePanel(wxWindow* page);
   wxWindow* CreateBrowserPage(wxWindow* pages);
+  wxWindow* CreateCacheFolderPage(wxWindow* pages);
   wxSizer* CreateButtons();
   wxTextCtrl* AddTagField(wxWindow* parent, wxSizer* grid, const char* label, const char* name);
 
@@ -50,6 +52,7 @@ class TPrefsForm : public wxDialog {
   void TextChange(wxCommandEvent& event);
   void BrowseFolder(bool secondary);
   void BrowseFATBtnClick(wxCommandEvent& event);
+  void BrowseCacheBtnClick(wxCommandEvent& event);
   void OKBtnClick(wxCommandEvent& event);
   void ApplyBtnClick(wxCommandEvent& event);
 
@@ -74,8 +77,9 @@ class TPrefsForm : public wxDialog {
   wxRadioButton* CustomRB = nullptr;
   wxTextCtrl* EmphasizedEB = nullptr;
   wxTextCtrl* DeEmphasizedEB = nullptr;
-  wxStaticText* Panel2 = nullptr;  // the preview
-  wxTextCtrl* FATEdit = nullptr;   // Navigator program only
+  wxStaticText* Panel2 = nullptr;   // the preview
+  wxTextCtrl* FATEdit = nullptr;    // Navigator program only
+  wxTextCtrl* CacheEdit = nullptr;  // Internet Explorer program, where the cache is a folder
   wxButton* ApplyBtn = nullptr;
 };
 

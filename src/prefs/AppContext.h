@@ -1,6 +1,7 @@
 // The process-wide values of one running program, created once and passed by reference: which
 // product this is, the program folder, the folder of its read-only data, the MIME table (kept
-// where the program's folders say), the settings store and the current settings.
+// where the program's folders say), the settings store, the current settings and a cache named
+// for this run only.
 #pragma once
 
 #include <memory>
@@ -44,6 +45,10 @@ struct AppContext {
   std::unique_ptr<Registry> registry;
   SettingsStore store;  // over *registry, which stays put when the context moves
   CurrentSettings settings;
+  // A cache the person named for this run (on the command line or by dropping it on the main
+  // window), already judged to be one: the Navigator index file or the IE cache folder. It is
+  // read instead of the one the settings name, and never stored. Empty: none.
+  std::string givenCache;
 };
 
 }  // namespace pagehold

@@ -3,11 +3,15 @@
 #include <tuple>
 
 #include "platform/Paths.h"
+#include "platform/UrlCacheFolder.h"
 
 namespace pagehold {
 
 void PropertiesEditing::Load() {
   FillInText(context_, values_, findNavigatorIndex_);
+  if (EditsUrlCacheFolder())
+    values_.UrlCacheFolder = StoredUrlCacheFolder(*context_.registry);
+  cacheChanged_ = false;
   FolderRule();
   enabling_.styles = values_.EmphasizeLinks;
   StyleRule();
@@ -15,7 +19,13 @@ void PropertiesEditing::Load() {
 }
 
 bool PropertiesEditing::Store() {
-  const bool stored = WriteSettingsToIni(context_, values_);
+  bool stored = WriteSettingsToIni(context_, values_);
+  if (EditsUrlCacheFolder())
+    stored = StoreUrlCacheFolder(*context_.registry, values_.UrlCacheFolder) && stored;
+  if (stored && cacheChanged_) {
+    context_.givenCache.clear();
+    cacheChanged_ = false;
+  }
   enabling_.apply = !stored;
   return stored;
 }
@@ -27,6 +37,10 @@ std::string PropertiesEditing::Preview() const {
 bool PropertiesEditing::IndexPathNamesNoFile() const {
   return context_.product == Product::Navigator &&
          !FileExists(context_.settings.NavigatorIndexPath);
+}
+
+bool PropertiesEditing::EditsUrlCacheFolder() const {
+  return context_.product == Product::InternetExplorer && kUrlCacheReadFromIndexFile;
 }
 
 void PropertiesEditing::FolderRule() {
@@ -101,6 +115,13 @@ void PropertiesEditing::FolderBrowsed(bool secondary, const std::string& folder)
 void PropertiesEditing::SetIndexPath(const std::string& path) {
   values_.NavigatorIndexPath = path;
   enabling_.apply = true;
+  cacheChanged_ = true;
+}
+
+void PropertiesEditing::SetUrlCacheFolder(const std::string& folder) {
+  values_.UrlCacheFolder = folder;
+  enabling_.apply = true;
+  cacheChanged_ = true;
 }
 
 }  // namespace pagehold

@@ -6,6 +6,9 @@
 //
 // The three link options are never current settings while the window is open: the link
 // rewriting reads them from the current settings, which the window sets only when it loads.
+//
+// Storing a cache location that the person edited ends the use of a cache given for the run:
+// the cache named last is the one read.
 #pragma once
 
 #include <string>
@@ -41,6 +44,9 @@ class PropertiesEditing {
   std::string Preview() const;
   // The index path names no file: the window opens on its Browser page.
   bool IndexPathNamesNoFile() const;
+  // The window edits the IE cache folder: in the IE program, where the cache is read from the
+  // folder's index.dat.
+  bool EditsUrlCacheFolder() const;
 
   void ChooseFolder(bool secondary);       // the folder choice buttons
   void SetEmphasizeLinks(bool emphasize);  // and the style buttons follow
@@ -52,6 +58,7 @@ class PropertiesEditing {
   void SetFolderText(bool secondary, const std::string& text);    // typed into a folder field
   void FolderBrowsed(bool secondary, const std::string& folder);  // chosen with Browse
   void SetIndexPath(const std::string& path);
+  void SetUrlCacheFolder(const std::string& folder);
 
  private:
   void FolderRule();
@@ -61,6 +68,7 @@ class PropertiesEditing {
   NavigatorIndexFinder findNavigatorIndex_;
   PropertiesValues values_;
   PropertiesEnabling enabling_;
+  bool cacheChanged_ = false;  // the index path or cache folder was edited since the last load
 };
 
 }  // namespace pagehold

@@ -26,6 +26,10 @@ struct PropertiesValues {
   EmphasisStyle Emphasis = EmphasisStyle::BoldFace;
   std::string CustomOpenTag{kDefaultCustomOpenTag};    // "EmphasizeTag", kept whatever the style
   std::string CustomCloseTag{kDefaultCustomCloseTag};  // "DeEmphasizeTag"
+  // The Internet Explorer cache folder: the system's "Cache" shell folder, which the cache
+  // reader follows. Edited only by the Properties window (PropertiesEditing), and only where
+  // the cache is read from its index.dat; never a current setting.
+  std::string UrlCacheFolder;
 };
 
 // The folder that the folder choice names: the secondary folder or the default one.

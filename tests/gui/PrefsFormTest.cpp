@@ -16,6 +16,8 @@
 #include "GuiTestSupport.h"
 #include "WindowDriver.h"
 #include "gui/WxText.h"
+#include "platform/Paths.h"
+#include "platform/UrlCacheFolder.h"
 #include "prefs/SettingsKeys.h"
 
 namespace pagehold {
@@ -243,7 +245,6 @@ class IePrefsFormTest : public PrefsFormTest {
 };
 
 TEST_F(IePrefsFormTest, FolderChangesMoveTheArchiveFolderAtOnceWithoutApply) {
-  EXPECT_EQ(Find<wxNotebook>("ExportPageControl")->GetPageCount(), 1u);
   Open(
       [&] {
         driver::TypeInto(Find("DefaultDirectoryEB"), "2");
@@ -257,6 +258,35 @@ TEST_F(IePrefsFormTest, FolderChangesMoveTheArchiveFolderAtOnceWithoutApply) {
       },
       wxID_CANCEL);
   EXPECT_EQ(parts.context.settings.CurrentArchiveFolder, parts.folder.Child("stored/"));
+}
+
+TEST_F(IePrefsFormTest, TheCacheFolderOfTheBrowserPageIsStoredWhereTheNextStartReadsIt) {
+  const std::string chosen = JoinPath(testing::SamplesDir(), "ie");
+  Open(
+      [&] {
+        ASSERT_EQ(Find<wxNotebook>("ExportPageControl")->GetPageCount(), 2u);
+        EXPECT_EQ(Text("CacheEdit"), "");
+        driver::WhenModalShows([&](wxDialog& chooser) {
+          EXPECT_TRUE(driver::SelectInFileDialog(chooser, chosen));
+          driver::AnswerFileDialog(chooser, true);
+        });
+        driver::Click(Find("BrowseCacheBtn"));
+        EXPECT_EQ(Text("CacheEdit"), chosen + "/");
+        EXPECT_TRUE(Find("ApplyBtn")->IsEnabled());
+      },
+      wxID_OK);
+  RegistryFile registry(parts.folder.Child("registry.reg"));
+  EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kShellFoldersKey, "Cache"),
+            chosen + "/");
+
+  AppContext next(
+      Product::InternetExplorer,
+      ProgramFolders{parts.folder.path(), parts.context.dataFolder, parts.folder.path()},
+      std::make_unique<RegistryFile>(parts.folder.Child("registry.reg")));
+  auto* nextForm = new TPrefsForm(nullptr, next, parts.ui, parts.help);
+  EXPECT_EQ(FromWx(dynamic_cast<wxTextCtrl*>(nextForm->FindWindow("CacheEdit"))->GetValue()),
+            chosen + "/");
+  nextForm->Destroy();
 }
 
 }  // namespace

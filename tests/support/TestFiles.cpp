@@ -30,9 +30,11 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code error;
   // Tests may leave read-only files or folders behind; make them writable before removing.
+  // A symbolic link is left as it is: changing it would change what it leads to.
   for (auto it = fs::recursive_directory_iterator(path_, error);
        !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+    if (!it->is_symlink(error))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
   }
   fs::remove_all(path_, error);
 }

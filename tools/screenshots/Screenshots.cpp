@@ -266,6 +266,8 @@ class ScreenshotApp : public wxApp {
     ShowExplorer(ie, "explorer-ie", false);
     SaveModal("properties-ie", wxID_CANCEL);
     ie->ShowProperties();
+    SaveModal("properties-browser-ie", wxID_CANCEL, [](wxDialog& dialog) { ShowPage(dialog, 1); });
+    ie->ShowProperties();
     ie->Destroy();
     SaveModal("properties-general-nav", wxID_CANCEL);
     nav->ShowProperties();
@@ -287,7 +289,7 @@ class ScreenshotApp : public wxApp {
   void Show(const std::string& name) {
     const bool ie = name.size() > 3 && name.substr(name.size() - 3) == "-ie";
     MainWindow* main = OpenMain(ie ? Product::InternetExplorer : Product::Navigator);
-    if (name == "properties-browser-nav")
+    if (name.rfind("properties-browser-", 0) == 0)
       driver::WhenModalShows([](wxDialog& dialog) { ShowPage(dialog, 1); });
     if (name.rfind("properties-", 0) == 0)
       main->ShowProperties();
@@ -342,9 +344,12 @@ int main(int argc, char** argv) {
   pagehold::Options options;
   if (!pagehold::ParseOptions(argc, argv, options)) {
     std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
-                 "[--show main-nav|main-ie|explorer-nav|explorer-ie|about|progress|message|help|\n"
-                 "        properties-general-nav|properties-browser-nav|properties-ie|search|\n"
-                 "        delete-from-archive|delete-entries]\n";
+                 "[--show main-nav|main-ie|explorer-nav|explorer-ie|about|progress|message|help|
+"
+                 "        properties-general-nav|properties-browser-nav|properties-ie|
+"
+                 "        properties-browser-ie|search|delete-from-archive|delete-entries]
+";
     return 2;
   }
   wxApp::SetInstance(new pagehold::ScreenshotApp(options));

@@ -14,8 +14,8 @@ import time
 import pyatspi
 
 WINDOWS = ["main-nav", "main-ie", "explorer-nav", "explorer-ie", "about", "progress", "message",
-           "help", "properties-general-nav", "properties-browser-nav", "properties-ie", "search",
-           "delete-from-archive", "delete-entries"]
+           "help", "properties-general-nav", "properties-browser-nav", "properties-ie",
+           "properties-browser-ie", "search", "delete-from-archive", "delete-entries"]
 # Windows whose lists show entries, with a text that one of their rows holds: a screen reader
 # must be able to read the rows.
 WINDOWS_WITH_ROWS = {"search": "http://", "delete-entries": "http://",
