@@ -5,6 +5,8 @@
 #include <wx/stdpaths.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "gui/HelpBook.h"
 #include "gui/MainWindow.h"
@@ -27,10 +29,12 @@ class DesktopApp : public wxApp {
   bool OnInit() override {
     SetAppName(ToWx(shell_texts::kProgramTitle));
     const std::string programPath = FromWx(wxStandardPaths::Get().GetExecutablePath());
+    const std::optional<std::string> givenCache = GivenCache();
     instance_ = std::make_unique<SingleInstance>(programPath);
     if (instance_->AnotherCopyRuns()) {
-      // A second copy says nothing: it asks the running one to come forward, and ends.
-      instance_->HandOver(HandOverRequest{});
+      // A second copy says nothing: it asks the running one to come forward, passes on the
+      // cache it was given, and ends.
+      instance_->HandOver(HandOverRequest{givenCache});
       handedOver_ = true;
       return true;
     }
@@ -41,8 +45,24 @@ class DesktopApp : public wxApp {
     auto* window = new MainWindow({*context_, *ui_, shell_, *help_});
     SetTopWindow(window);
     window->Show();
-    instance_->Listen([window](const HandOverRequest&) { window->BringToFront(); });
+    instance_->Listen([window](const HandOverRequest& request) {
+      window->BringToFront();
+      // The running copy may be busy in a window of its own: the cache waits for the next
+      // opening of the Cache Explorer.
+      if (request.argument)
+        (void)window->UseGivenCache(*request.argument, false);
+    });
+    if (givenCache)
+      window->CallAfter([window, path = *givenCache] { (void)window->UseGivenCache(path, true); });
     return true;
+  }
+
+  // The one argument the program takes: a cache to read in this run, made absolute so that a
+  // running copy that receives it reads the same cache whatever its own working folder.
+  std::optional<std::string> GivenCache() const {
+    if (argc < 2)
+      return std::nullopt;
+    return AbsolutePath(FromWx(argv[1]));
   }
 
   int OnRun() override { return handedOver_ ? 0 : wxApp::OnRun(); }

@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include <wx/bmpbuttn.h>
+#include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -33,6 +34,24 @@ wxString ButtonName(std::string_view label) {
   return ToWx(label.substr(0, label.find(':')));
 }
 
+// Reads a cache dropped on the window as one named on the command line. The Cache Explorer
+// opens once the drop has ended, so that the program it came from is not kept waiting.
+class CacheDropTarget : public wxFileDropTarget {
+ public:
+  explicit CacheDropTarget(MainWindow& window) : window_(window) {}
+
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) override {
+    if (files.empty())
+      return false;
+    window_.CallAfter(
+        [&window = window_, path = FromWx(files[0])] { (void)window.UseGivenCache(path, true); });
+    return true;
+  }
+
+ private:
+  MainWindow& window_;
+};
+
 }  // namespace
 
 MainWindow::MainWindow(const MainWindowParts& parts)
@@ -46,6 +65,7 @@ MainWindow::MainWindow(const MainWindowParts& parts)
   CreateControls();
   HelpBook::SetHelpContext(this, help_contexts::kContents);
   parts_.help.BindF1(this, parts_.ui);
+  SetDropTarget(new CacheDropTarget(*this));
   Centre();
   // The Cache Explorer and the Properties window are created hidden and live as long as the
   // program; the creation of the Properties window loads the settings, so every current setting

@@ -1,7 +1,8 @@
 // TControlForm, the main control window: four picture buttons with a line beside each, a banner,
 // a strip down the left edge, the maker's logo (a click opens the About box) and the menu bar.
 // What each command does lives in MainActions; the window binds controls to it and opens the
-// windows the commands ask for.
+// windows the commands ask for. A cache index or cache folder dropped on the window is opened in
+// the Cache Explorer.
 #pragma once
 
 #include <wx/frame.h>
@@ -46,6 +47,12 @@ class MainWindow : public wxFrame, public MainWindows {
 
   // Brings the window in front of the others (a second copy of the program asked for it).
   void BringToFront();
+
+  // A cache named for this run; see MainActions::UseGivenCache. Caches dropped on the window
+  // come here too, and open the Cache Explorer at once.
+  bool UseGivenCache(const std::string& path, bool openNow) {
+    return actions_.UseGivenCache(path, openNow);
+  }
 
  private:
   void CreateMenuBar();

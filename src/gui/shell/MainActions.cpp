@@ -2,6 +2,7 @@
 
 #include "gui/shell/DocumentOpening.h"
 #include "gui/shell/HelpContexts.h"
+#include "gui/shell/RunCache.h"
 #include "gui/shell/ShellTexts.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
@@ -63,7 +64,7 @@ void MainActions::Run(MainCommand command) {
 }
 
 void MainActions::PageholdButtonClick() {
-  if (context_.product == Product::Navigator && !FileExists(context_.settings.NavigatorIndexPath)) {
+  if (context_.product == Product::Navigator && !FileExists(CacheOfThisRun(context_))) {
     ShowShellMessage(ui_, texts::kInvalidNavigatorIndexMessage);
     windows_.ShowProperties();
     return;
@@ -73,6 +74,18 @@ void MainActions::PageholdButtonClick() {
   while (!cacheList_.empty())
     cacheList_.pop_back();
   windows_.ShowCacheExplorer();
+}
+
+bool MainActions::UseGivenCache(const std::string& path, bool openNow) {
+  Result<std::string> cache = CheckGivenCache(context_.product, AbsolutePath(path));
+  if (!cache) {
+    ShowShellMessage(ui_, cache.failure().Describe(), true);
+    return false;
+  }
+  context_.givenCache = std::move(*cache);
+  if (openNow)
+    PageholdButtonClick();
+  return true;
 }
 
 void MainActions::ViewButtonClick() {

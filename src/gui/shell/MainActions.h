@@ -71,6 +71,12 @@ class MainActions {
   void Run(MainCommand command);
 
   void PageholdButtonClick();
+  // A cache named on the command line, handed over by a second copy or dropped on the main
+  // window: when it is one of the product's kind, it is read from now on in this run instead of
+  // the one the settings name, and with openNow the Cache Explorer opens on it at once.
+  // Otherwise its one-line reason is shown and the program goes on with the cache it had.
+  // True when it was taken.
+  bool UseGivenCache(const std::string& path, bool openNow);
   void ViewButtonClick();
   void SecondaryIndexClick();
   void Contents1Click();
