@@ -189,25 +189,25 @@ wxWindow* TPrefsForm::CreateEmphasizePanel(wxWindow* page) {
   return panel;
 }
 
-wxWindow* TPrefsForm::CreateBrowserPage(wxWindow* pages) {
+wxWindow* TPrefsForm::CreateCachePage(wxWindow* pages, const CachePageTexts& texts,
+                                      wxTextCtrl*& field,
+                                      void (TPrefsForm::*browseClick)(wxCommandEvent&)) {
   auto* page = Named(new wxPanel(pages), "BrowserTab");
-  auto* group = new wxStaticBoxSizer(wxVERTICAL, page, "Netscape cache index path");
+  auto* group = new wxStaticBoxSizer(wxVERTICAL, page, texts.caption);
   wxStaticBox* box = group->GetStaticBox();
-  box->SetName("FATBox");
-  FATEdit = FieldOn(box, "FATEdit", "Netscape cache index path");
-  FATEdit->Bind(wxEVT_TEXT, &TPrefsForm::TextChange, this);
-  wxButton* browse = BrowseButtonOn(box, "BrowseFATBtn");
-  browse->Bind(wxEVT_BUTTON, &TPrefsForm::BrowseFATBtnClick, this);
+  box->SetName(texts.boxName);
+  field = FieldOn(box, texts.fieldName, texts.caption);
+  field->Bind(wxEVT_TEXT, &TPrefsForm::TextChange, this);
+  wxButton* browse = BrowseButtonOn(box, texts.buttonName);
+  browse->Bind(wxEVT_BUTTON, browseClick, this);
 
-  auto* explanation = new wxStaticText(box, wxID_ANY,
-                                       "Location of the Netscape cache index file. Normally "
-                                       "located in the Netscape cache folder and called:");
+  auto* explanation = new wxStaticText(box, wxID_ANY, texts.explanation);
   explanation->Wrap(FromDIP(kFieldWidth + 60));
   auto* names = new wxFlexGridSizer(2, kGap, 24);
-  for (const char* text : {"FAT", "in Netscape 1.x", "FAT.DB", "In Netscape 2, 3 && 4"})
+  for (const char* text : texts.names)
     names->Add(new wxStaticText(box, wxID_ANY, text));
 
-  group->Add(FieldRow(FATEdit, browse), 0, wxEXPAND | wxALL, 4);
+  group->Add(FieldRow(field, browse), 0, wxEXPAND | wxALL, 4);
   group->Add(explanation, 0, wxALL, 4);
   group->Add(names, 0, wxALL, 4);
   auto* column = new wxBoxSizer(wxVERTICAL);
@@ -216,31 +216,26 @@ wxWindow* TPrefsForm::CreateBrowserPage(wxWindow* pages) {
   return page;
 }
 
+wxWindow* TPrefsForm::CreateBrowserPage(wxWindow* pages) {
+  const CachePageTexts texts{"Netscape cache index path",
+                             "FATBox",
+                             "FATEdit",
+                             "BrowseFATBtn",
+                             "Location of the Netscape cache index file. Normally located in the "
+                             "Netscape cache folder and called:",
+                             {"FAT", "in Netscape 1.x", "FAT.DB", "In Netscape 2, 3 && 4"}};
+  return CreateCachePage(pages, texts, FATEdit, &TPrefsForm::BrowseFATBtnClick);
+}
+
 wxWindow* TPrefsForm::CreateCacheFolderPage(wxWindow* pages) {
-  auto* page = Named(new wxPanel(pages), "BrowserTab");
-  auto* group = new wxStaticBoxSizer(wxVERTICAL, page, "Internet Explorer cache folder");
-  wxStaticBox* box = group->GetStaticBox();
-  box->SetName("CacheBox");
-  CacheEdit = FieldOn(box, "CacheEdit", "Internet Explorer cache folder");
-  CacheEdit->Bind(wxEVT_TEXT, &TPrefsForm::TextChange, this);
-  wxButton* browse = BrowseButtonOn(box, "BrowseCacheBtn");
-  browse->Bind(wxEVT_BUTTON, &TPrefsForm::BrowseCacheBtnClick, this);
-
-  auto* explanation = new wxStaticText(box, wxID_ANY,
-                                       "Location of the Internet Explorer cache folder, which "
-                                       "holds the cache index file index.dat. Normally called:");
-  explanation->Wrap(FromDIP(kFieldWidth + 60));
-  auto* names = new wxFlexGridSizer(2, kGap, 24);
-  for (const char* text : {"Temporary Internet Files", "or its Content.IE5 folder"})
-    names->Add(new wxStaticText(box, wxID_ANY, text));
-
-  group->Add(FieldRow(CacheEdit, browse), 0, wxEXPAND | wxALL, 4);
-  group->Add(explanation, 0, wxALL, 4);
-  group->Add(names, 0, wxALL, 4);
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  column->Add(group, 0, wxEXPAND | wxALL, 8);
-  page->SetSizerAndFit(column);
-  return page;
+  const CachePageTexts texts{"Internet Explorer cache folder",
+                             "CacheBox",
+                             "CacheEdit",
+                             "BrowseCacheBtn",
+                             "Location of the Internet Explorer cache folder, which holds the "
+                             "cache index file index.dat. Normally called:",
+                             {"Temporary Internet Files", "or its Content.IE5 folder"}};
+  return CreateCachePage(pages, texts, CacheEdit, &TPrefsForm::BrowseCacheBtnClick);
 }
 
 wxSizer* TPrefsForm::CreateButtons() {

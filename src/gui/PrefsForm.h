@@ -9,6 +9,8 @@
 
 #include <wx/dialog.h>
 
+#include <vector>
+
 #include "gui/BrowseDirectoryDlg.h"
 #include "prefs/PropertiesEditing.h"
 
@@ -36,6 +38,19 @@ class TPrefsForm : public wxDialog {
   wxWindow* CreateGeneralPage(wxWindow* pages);
   wxSizer* CreateFolderGroup(wxWindow* page);
   wxWindow* CreateEmphasizePanel(wxWindow* page);
+  // The "Browser" page of either program: the cache's field (named by the caption) with its
+  // Browse button, a line that says where the cache lies, and its usual names, each beside
+  // what it belongs to.
+  struct CachePageTexts {
+    const char* caption;
+    const char* boxName;
+    const char* fieldName;
+    const char* buttonName;
+    const char* explanation;
+    std::vector<const char*> names;
+  };
+  wxWindow* CreateCachePage(wxWindow* pages, const CachePageTexts& texts, wxTextCtrl*& field,
+                            void (TPrefsForm::*browseClick)(wxCommandEvent& event));
   wxWindow* CreateBrowserPage(wxWindow* pages);
   wxWindow* CreateCacheFolderPage(wxWindow* pages);
   wxSizer* CreateButtons();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/dnd.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
@@ -142,8 +143,10 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
       EXPECT_EQ(FromWx(fields[kind]->GetValue()), std::to_string(sums[kind])) << filters;
   }
 
-  // Opens the Cache Explorer as its menu command does and runs script once the cache is read.
-  void Open(const std::function<void(CacheExplorerWindow&)>& script) {
+  // Opens the Cache Explorer as its menu command does (or as open does) and runs script once the
+  // cache is read.
+  void Open(const std::function<void(CacheExplorerWindow&)>& script,
+            const std::function<void()>& open = nullptr) {
     driver::WhenTrue(
         [] {
           CacheExplorerWindow* window = Shown();
@@ -156,8 +159,10 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
           if (window.IsModal())
             Click(window.CancelButton);
         });
-    wxCommandEvent open(wxEVT_MENU, main->CommandId(MainCommand::CacheExplorer));
-    main->ProcessWindowEvent(open);
+    if (open)
+      return open();
+    wxCommandEvent command(wxEVT_MENU, main->CommandId(MainCommand::CacheExplorer));
+    main->ProcessWindowEvent(command);
   }
 
   testing::GuiContext parts;
@@ -340,6 +345,29 @@ TEST_P(ExplorerWindowTest, AForeignFileOrAStoppedReadingLeavesAUsableWindow) {
     EXPECT_TRUE(window.DstList->IsEmpty());
     EXPECT_FALSE(window.SrcList->IsEmpty());
   });
+}
+
+TEST_P(ExplorerWindowTest, ADroppedCacheIsReadInsteadOfTheStoredOneAndAForeignOneIsRefused) {
+  const bool nav = GetParam() == Product::Navigator;
+  const auto drop = [&](const char* sample) {
+    wxArrayString files;
+    files.Add(ToWx(JoinPath(testing::SamplesDir(), sample)));
+    static_cast<wxFileDropTarget*>(main->GetDropTarget())->OnDropFiles(0, 0, files);
+  };
+  drop(nav ? "ie/index.dat" : "nav/fat.db");
+  driver::PumpEvents(100);
+  ASSERT_EQ(parts.Texts().size(), 1u);
+  EXPECT_NE(parts.Texts()[0].find(nav ? "index.dat is not a" : "fat.db is not an"),
+            std::string::npos);
+  Rows shown;
+  Open([&](CacheExplorerWindow& window) { shown = driver::EntriesOf(window.DstList); },
+       [&] { drop(nav ? "nav/fat.db" : "ie"); });
+  for (int i = 0; i < 300 && shown.empty(); ++i)
+    driver::PumpEvents(100);
+  const Rows sample =
+      nav ? Rows{"www.example-bikes.test", "www.example-garden.test"}
+          : Rows{"img.example-garden.test", "www.example-garden.test", "www.example-orchard.test"};
+  EXPECT_EQ(shown, sample);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ExplorerWindowTest,

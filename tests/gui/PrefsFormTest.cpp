@@ -16,6 +16,7 @@
 #include "GuiTestSupport.h"
 #include "WindowDriver.h"
 #include "gui/WxText.h"
+#include "gui/shell/ProgramCacheSource.h"
 #include "platform/Paths.h"
 #include "platform/UrlCacheFolder.h"
 #include "prefs/SettingsKeys.h"
@@ -260,33 +261,31 @@ TEST_F(IePrefsFormTest, FolderChangesMoveTheArchiveFolderAtOnceWithoutApply) {
   EXPECT_EQ(parts.context.settings.CurrentArchiveFolder, parts.folder.Child("stored/"));
 }
 
-TEST_F(IePrefsFormTest, TheCacheFolderOfTheBrowserPageIsStoredWhereTheNextStartReadsIt) {
-  const std::string chosen = JoinPath(testing::SamplesDir(), "ie");
+TEST_F(IePrefsFormTest, TheBrowserPageStoresTheCacheFolderWhereTheNextStartReadsIt) {
+  // Storing other settings writes no cache folder and keeps a cache given for the run.
+  parts.context.givenCache = "/given";
+  Open([&] { driver::Click(Find("CheckBox3")); }, wxID_OK);
+  EXPECT_EQ(testing::ReadFile(parts.folder.Child("registry.reg")).find("Shell"), std::string::npos);
+  EXPECT_EQ(parts.context.givenCache, "/given");
+
+  const std::string folder = JoinPath(testing::SamplesDir(), "ie");
   Open(
       [&] {
-        ASSERT_EQ(Find<wxNotebook>("ExportPageControl")->GetPageCount(), 2u);
-        EXPECT_EQ(Text("CacheEdit"), "");
         driver::WhenModalShows([&](wxDialog& chooser) {
-          EXPECT_TRUE(driver::SelectInFileDialog(chooser, chosen));
+          EXPECT_TRUE(driver::SelectInFileDialog(chooser, folder));
           driver::AnswerFileDialog(chooser, true);
         });
         driver::Click(Find("BrowseCacheBtn"));
-        EXPECT_EQ(Text("CacheEdit"), chosen + "/");
-        EXPECT_TRUE(Find("ApplyBtn")->IsEnabled());
       },
       wxID_OK);
-  RegistryFile registry(parts.folder.Child("registry.reg"));
-  EXPECT_EQ(registry.ReadString(RegistryRoot::CurrentUser, kShellFoldersKey, "Cache"),
-            chosen + "/");
-
+  EXPECT_EQ(parts.context.givenCache, "");
   AppContext next(
       Product::InternetExplorer,
       ProgramFolders{parts.folder.path(), parts.context.dataFolder, parts.folder.path()},
       std::make_unique<RegistryFile>(parts.folder.Child("registry.reg")));
-  auto* nextForm = new TPrefsForm(nullptr, next, parts.ui, parts.help);
-  EXPECT_EQ(FromWx(dynamic_cast<wxTextCtrl*>(nextForm->FindWindow("CacheEdit"))->GetValue()),
-            chosen + "/");
-  nextForm->Destroy();
+  const std::string chosen = WithTrailingSeparator(folder);
+  EXPECT_EQ(StoredUrlCacheFolder(*next.registry), chosen);
+  EXPECT_EQ(CacheOfThisRun(next), chosen);
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <wx/process.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "GuiTestSupport.h"
 #include "WindowDriver.h"
+#include "platform/Paths.h"
 
 namespace pagehold {
 namespace {
@@ -17,8 +19,8 @@ using testing::TempFolder;
 // A program started by the test, whose end the test waits for.
 class Started : public wxProcess {
  public:
-  explicit Started(const std::string& program) {
-    pid = wxExecute(wxString::FromUTF8(program), wxEXEC_ASYNC, this);
+  explicit Started(const std::string& program, const wxExecuteEnv* environment = nullptr) {
+    pid = wxExecute(wxString::FromUTF8(program), wxEXEC_ASYNC, this, environment);
   }
   void OnTerminate(int, int status) override {
     ended = true;
@@ -69,6 +71,29 @@ TEST(SingleInstanceTest, SecondCopyRaisesTheFirstAndEndsWhileTheOtherProgramRuns
   EXPECT_TRUE(other->WaitForEnd());
   delete other;
   unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(SingleInstanceTest, EachProgramStartedOnACacheOpensTheCacheExplorer) {
+  for (const char* command : {"pagehold-nav nav/fat.db", "pagehold-ie ie"}) {
+    TempFolder home;
+    wxExecuteEnv environment;
+    wxGetEnvMap(&environment.env);
+    environment.env["PAGEHOLD_REGISTRY"] = wxString::FromUTF8(home.Child("registry.reg"));
+    environment.env["XDG_RUNTIME_DIR"] = wxString::FromUTF8(home.path());
+    environment.cwd = wxString::FromUTF8(testing::SamplesDir());
+    auto* started = new Started(Program(command), &environment);
+    bool opened = false;
+    for (int i = 0; i < 600 && !opened && !started->ended; ++i) {
+      driver::PumpEvents(100);
+      const std::vector<std::string> titles = driver::DisplayedWindowTitles();
+      opened = std::count(titles.begin(), titles.end(), "Pagehold - Cache Explorer") > 0;
+    }
+    EXPECT_TRUE(opened) << command;
+    wxProcess::Kill(started->pid, wxSIGTERM);
+    EXPECT_TRUE(started->WaitForEnd());
+    delete started;
+    EXPECT_FALSE(FileExists(home.Child("registry.reg")));  // no setting was written
+  }
 }
 
 }  // namespace

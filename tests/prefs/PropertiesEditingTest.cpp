@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "platform/RegistryFile.h"
-#include "platform/UrlCacheFolder.h"
 #include "support/TestFiles.h"
 
 namespace pagehold {
@@ -59,46 +58,6 @@ TEST(PropertiesEditingTest, ARefusedStoreKeepsApplyEnabled) {
   editing.SetStrikeoutLinks(false);
   EXPECT_FALSE(editing.Store());
   EXPECT_TRUE(editing.Enabling().apply);
-}
-
-TEST(PropertiesEditingTest, TheIeCacheFolderIsTheShellFolderAndAStoredEditEndsAGivenCache) {
-  for (const Product product : {Product::Navigator, Product::InternetExplorer}) {
-    const bool ie = product == Product::InternetExplorer;
-    testing::TempFolder folder;
-    const auto open = [&] {
-      return AppContext(product, folder.path(),
-                        std::make_unique<RegistryFile>(folder.Child("registry.reg")));
-    };
-    AppContext context = open();
-    context.givenCache = "/given";
-    PropertiesEditing editing(context, [] { return std::string(); });
-    editing.Load();
-    EXPECT_EQ(editing.EditsUrlCacheFolder(), ie);
-    const auto cacheValue = [&] {
-      return context.registry->ReadString(RegistryRoot::CurrentUser, kShellFoldersKey, "Cache");
-    };
-
-    // Storing what was not edited writes no cache folder and keeps the given cache.
-    editing.SetStrikeoutLinks(false);
-    ASSERT_TRUE(editing.Store());
-    EXPECT_FALSE(cacheValue());
-    EXPECT_EQ(context.givenCache, "/given");
-
-    if (ie)
-      editing.SetUrlCacheFolder("/old disk/Cache");
-    else
-      editing.SetIndexPath("/old disk/fat.db");
-    EXPECT_TRUE(editing.Enabling().apply);
-    ASSERT_TRUE(editing.Store());
-    EXPECT_EQ(context.givenCache, "");
-    EXPECT_EQ(cacheValue(), ie ? std::optional<std::string>("/old disk/Cache") : std::nullopt);
-
-    // The next start reads it back.
-    AppContext next = open();
-    PropertiesEditing again(next, [] { return std::string(); });
-    again.Load();
-    EXPECT_EQ(again.Values().UrlCacheFolder, ie ? "/old disk/Cache" : "");
-  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Caches named directly to a desktop program: what each program takes from a path, and that
-// what it refuses it refuses at once with the line a reading of the same path gives.
+// what it refuses it refuses with the line a reading of the same path gives.
 #include "sources/GivenCache.h"
 
 #include <gtest/gtest.h>
@@ -15,77 +15,45 @@
 namespace pagehold {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
-
-const std::string kNav = JoinPath(testing::SamplesDir(), "nav");
-const std::string kIe = JoinPath(testing::SamplesDir(), "ie");
-
-// The reason a reading of the cache gives when it reads nothing.
 template <typename Source>
 std::string ReadingReason(const std::string& cache) {
-  TempFolder programFolder;
+  testing::TempFolder programFolder;
   TMimeTable mimeTable(programFolder.path());
-  Source source(cache, mimeTable);
   testing::ScriptedInteraction ui;
-  const CacheReading reading = source.ReadCache(ui);
-  EXPECT_TRUE(reading.report.Failed()) << cache;
-  return reading.report.reason;
+  return Source(cache, mimeTable).ReadCache(ui).report.reason;
 }
 
-TEST(GivenCacheTest, EachProgramTakesItsIndexOrTheFolderThatHoldsIt) {
-  TempFolder folder;
-  // A copied IE 5 cache whose index lies in Content.IE5 below the folder named.
-  std::filesystem::create_directories(folder.Child("Temporary Internet Files"));
-  std::filesystem::create_directory_symlink(kIe,
-                                            folder.Child("Temporary Internet Files/Content.IE5"));
-  const std::string nested = folder.Child("Temporary Internet Files");
+TEST(GivenCacheTest, TakesTheIndexOrItsFolderAndRefusesTheRestWithTheReadingsLine) {
+  const std::string nav = JoinPath(testing::SamplesDir(), "nav");
+  const std::string ie = JoinPath(testing::SamplesDir(), "ie");
+  testing::TempFolder folder;
+  const std::string copied = folder.Child("Temporary Internet Files");
+  std::filesystem::create_directories(copied);
+  std::filesystem::create_directory_symlink(ie, JoinPath(copied, "Content.IE5"));
+  testing::WriteFile(folder.Child("bad/index.dat"), "Client UrlCache MMF Ver 4.7");
   const struct {
-    Result<std::string> (*take)(const std::string&);
+    bool navigator;
     std::string given;
-    std::string read;
+    std::string read;  // empty: refused with the reason the reading gives
   } kCases[] = {
-      {NavigatorIndexGiven, JoinPath(kNav, "fat.db"), JoinPath(kNav, "fat.db")},
-      {NavigatorIndexGiven, kNav, JoinPath(kNav, "fat.db")},
-      {UrlCacheFolderGiven, kIe, kIe},
-      {UrlCacheFolderGiven, JoinPath(kIe, "index.dat"), WithTrailingSeparator(kIe)},
-      {UrlCacheFolderGiven, nested, JoinPath(nested, "Content.IE5")},
+      {true, JoinPath(nav, "fat.db"), JoinPath(nav, "fat.db")},
+      {true, nav, JoinPath(nav, "fat.db")},
+      {true, JoinPath(ie, "index.dat"), ""},
+      {false, ie, ie},
+      {false, JoinPath(ie, "index.dat"), WithTrailingSeparator(ie)},
+      {false, copied, JoinPath(copied, "Content.IE5")},
+      {false, folder.Child("bad"), ""},
+      {false, folder.path(), ""},
   };
-  for (const auto& [take, given, read] : kCases) {
-    const Result<std::string> taken = take(given);
-    ASSERT_TRUE(taken) << given << ": " << taken.failure().Describe();
-    EXPECT_EQ(*taken, read) << given;
+  for (const auto& [navigator, given, read] : kCases) {
+    const Result<std::string> taken =
+        navigator ? NavigatorIndexGiven(given) : UrlCacheFolderGiven(given);
+    const std::string expected = !read.empty() ? read
+                                 : navigator   ? ReadingReason<NavigatorSource>(given)
+                                               : ReadingReason<UrlCacheSource>(given);
+    EXPECT_EQ(taken ? *taken : taken.failure().Describe(), expected) << given;
   }
-}
-
-TEST(GivenCacheTest, WhatIsNoCacheOfTheKindIsRefusedWithTheReadingsLine) {
-  TempFolder folder;
-  WriteFile(folder.Child("passwd"), "root:x:0:0:root:/root:/bin/bash\n");
-  WriteFile(folder.Child("empty"), "");
-  std::filesystem::create_directories(folder.Child("bad"));
-  WriteFile(folder.Child("bad/index.dat"), "Client UrlCache MMF Ver 4.7");
-  std::filesystem::create_directories(folder.Child("none"));
-
-  for (const std::string& path : {folder.Child("passwd"), folder.Child("empty"),
-                                  JoinPath(kIe, "index.dat"), folder.Child("missing.db")}) {
-    const Result<std::string> taken = NavigatorIndexGiven(path);
-    ASSERT_FALSE(taken) << path;
-    EXPECT_EQ(taken.failure().Describe(), ReadingReason<NavigatorSource>(path));
-  }
-  for (const std::string& path : {folder.Child("bad"), folder.Child("none")}) {
-    const Result<std::string> taken = UrlCacheFolderGiven(path);
-    ASSERT_FALSE(taken) << path;
-    EXPECT_EQ(taken.failure().Describe(), ReadingReason<UrlCacheSource>(path));
-  }
-
-  // A folder without a Navigator index, and files given to the IE program that are no index.dat.
-  EXPECT_FALSE(NavigatorIndexGiven(folder.Child("none")));
-  const Result<std::string> navIndex = UrlCacheFolderGiven(JoinPath(kNav, "fat.db"));
-  ASSERT_FALSE(navIndex);
-  EXPECT_NE(navIndex.failure().Describe().find("is not an Internet Explorer cache index"),
-            std::string::npos);
-  std::filesystem::create_symlink(JoinPath(kIe, "index.dat"), folder.Child("renamed.dat"));
-  EXPECT_FALSE(UrlCacheFolderGiven(folder.Child("renamed.dat")));
+  EXPECT_FALSE(UrlCacheFolderGiven(JoinPath(nav, "fat.db")));  // a file that is no index.dat
 }
 
 }  // namespace

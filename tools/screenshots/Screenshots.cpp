@@ -344,12 +344,9 @@ int main(int argc, char** argv) {
   pagehold::Options options;
   if (!pagehold::ParseOptions(argc, argv, options)) {
     std::cerr << "usage: pagehold-screenshots [--out DIR] [--samples DIR] "
-                 "[--show main-nav|main-ie|explorer-nav|explorer-ie|about|progress|message|help|
-"
-                 "        properties-general-nav|properties-browser-nav|properties-ie|
-"
-                 "        properties-browser-ie|search|delete-from-archive|delete-entries]
-";
+                 "[--show main-nav|main-ie|explorer-nav|explorer-ie|about|progress|message|help|\n"
+                 "        properties-general-nav|properties-browser-nav|properties-ie|\n"
+                 "        properties-browser-ie|search|delete-from-archive|delete-entries]\n";
     return 2;
   }
   wxApp::SetInstance(new pagehold::ScreenshotApp(options));

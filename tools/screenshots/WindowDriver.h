@@ -83,6 +83,10 @@ void AnswerFileDialog(wxDialog& dialog, bool ok);
 // Shows the recently used files, a place that is no folder of the file system.
 void ShowRecentInFileDialog(wxDialog& dialog);
 
+// The titles of the top-level windows that any program shows on this display, so that a test
+// can see the windows of a program it started.
+std::vector<std::string> DisplayedWindowTitles();
+
 // Writes a PNG of what the top-level window shows. False when no picture could be taken.
 bool SavePicture(wxWindow* topLevel, const std::string& path);
 

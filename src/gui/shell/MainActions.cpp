@@ -2,7 +2,7 @@
 
 #include "gui/shell/DocumentOpening.h"
 #include "gui/shell/HelpContexts.h"
-#include "gui/shell/RunCache.h"
+#include "gui/shell/ProgramCacheSource.h"
 #include "gui/shell/ShellTexts.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"

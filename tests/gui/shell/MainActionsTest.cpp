@@ -4,9 +4,7 @@
 
 #include <filesystem>
 
-#include "gui/shell/RunCache.h"
 #include "gui/shell/ShellTexts.h"
-#include "platform/Paths.h"
 #include "platform/RegistryFile.h"
 #include "platform/Shell.h"
 #include "prefs/SettingsKeys.h"
@@ -69,28 +67,6 @@ class MainActionsTest : public ::testing::Test {
   RecordingWindows windows;
   MainActions actions;
 };
-
-TEST_F(MainActionsTest, AGivenCacheIsReadForTheRunWithoutBeingStoredOrRefusedWithItsReason) {
-  // The stored index path names no file; a given index is read all the same.
-  context.settings.NavigatorIndexPath = folder.Child("missing.db");
-  WriteFile(folder.Child("passwd"), "root:x:0:0:root:/root:/bin/bash\n");
-  EXPECT_FALSE(actions.UseGivenCache(folder.Child("passwd"), true));
-  ASSERT_EQ(Texts().size(), 1u);
-  EXPECT_EQ(Texts()[0].find(folder.Child("passwd") + " is not a Navigator cache index: "), 0u);
-  EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(windows.opened.empty());
-  EXPECT_EQ(CacheOfThisRun(context), folder.Child("missing.db"));
-
-  const std::string sample = JoinPath(testing::SamplesDir(), "nav");
-  EXPECT_TRUE(actions.UseGivenCache(sample, false));
-  EXPECT_TRUE(windows.opened.empty());
-  EXPECT_EQ(CacheOfThisRun(context), sample + "/fat.db");
-  Run(MainCommand::CacheExplorer);
-  EXPECT_TRUE(actions.UseGivenCache(sample + "/fat.db", true));
-  EXPECT_EQ(windows.opened, (std::vector<std::string>{"explorer", "explorer"}));
-  EXPECT_EQ(ui.messages.size(), 1u);
-  EXPECT_FALSE(context.store.Read(keys::kBrowserOptions, keys::kFatPath));
-}
 
 TEST_F(MainActionsTest, CacheExplorerOpensOnAnEmptiedList) {
   context.settings.NavigatorIndexPath = folder.Child("fat.db");
