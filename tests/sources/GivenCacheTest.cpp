@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "files/FolderCopy.h"
 #include "platform/Paths.h"
 #include "sources/NavigatorSource.h"
 #include "sources/UrlCacheSource.h"
@@ -28,8 +27,7 @@ TEST(GivenCacheTest, TakesTheIndexOrItsFolderAndRefusesTheRestWithTheReadingsLin
   const std::string ie = JoinPath(testing::SamplesDir(), "ie");
   testing::TempFolder folder;
   const std::string copied = folder.Child("Temporary Internet Files");
-  std::filesystem::create_directories(copied);
-  std::filesystem::create_directory_symlink(ie, JoinPath(copied, "Content.IE5"));
+  testgen::CopyFolderContents(ie, JoinPath(copied, "Content.IE5"));
   testing::WriteFile(folder.Child("bad/index.dat"), "Client UrlCache MMF Ver 4.7");
   const struct {
     bool navigator;
