@@ -7,6 +7,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
+#include "gui/Accessibility.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageDialog.h"
 #include "gui/WxText.h"
@@ -79,22 +82,34 @@ void ArchiveProgressWindow::Timer1Timer(wxTimerEvent&) {
   } catch (const std::exception& error) {
     // An error that escapes the job ends the window like any other end of the job, and the
     // user learns why.
-    end.failures.push_back(error.what());
+    end.failures.push_back({std::string(texts::kJobErrorLabel), {error.what()}});
   }
   running_ = false;
   accepted_ = end.accepted;
-  if (!end.failures.empty())
+  if (end.Failed())
     ShowFailures(end.failures);
-  if (end.stayOpen || !end.failures.empty())
+  if (end.stayOpen || end.Failed())
     return;
   EndModal(accepted_ ? wxID_OK : wxID_CANCEL);
 }
 
-void ArchiveProgressWindow::ShowFailures(const std::vector<std::string>& failures) {
-  Label4->SetLabel(ToWx(texts::kRunFailuresLabel));
+// The first heading becomes the window's label; a later one heads its lines inside the list.
+void ArchiveProgressWindow::ShowFailures(const std::vector<FailureList>& failures) {
   wxString lines;
-  for (const std::string& failure : failures)
-    lines += ToWx(failure) + "\n";
+  bool first = true;
+  for (const FailureList& list : failures) {
+    if (list.lines.empty())
+      continue;
+    if (first) {
+      Label4->SetLabel(ToWx(list.heading));
+      SetAccessibleName(failureList_, ToWx(list.heading));
+    } else {
+      lines += "\n" + ToWx(list.heading) + "\n";
+    }
+    first = false;
+    for (const std::string& line : list.lines)
+      lines += ToWx(line) + "\n";
+  }
   failureList_->ChangeValue(lines);
   failureList_->Show();
   CancelButton->SetLabel(ToWx(texts::kCloseButton));
@@ -133,6 +148,22 @@ void ArchiveProgressWindow::ProcessPendingEvents() {
   RunPendingEvents();
 }
 
+namespace {
+
+std::vector<std::string> Described(const std::vector<RunFailure>& failures) {
+  std::vector<std::string> lines;
+  for (const RunFailure& failure : failures)
+    lines.push_back(failure.Describe());
+  return lines;
+}
+
+}  // namespace
+
+bool ProgressJobEnd::Failed() const {
+  return std::any_of(failures.begin(), failures.end(),
+                     [](const FailureList& list) { return !list.lines.empty(); });
+}
+
 ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection) {
   ArchiveRunReport report;
   ArchiveProgressWindow window(
@@ -141,19 +172,23 @@ ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs&
         std::vector<RunFailure> before;
         if (parts.beforeRun)
           before = parts.beforeRun(ui);
-        ArchiveRun run(parts.context, ui, parts.archiveFolder, parts.options);
+        ArchiveRunOptions options = parts.options;
+        options.showFailures = false;  // the window lists them
+        ArchiveRun run(parts.context, ui, parts.archiveFolder, options);
         report = run.Run(selection);
-        report.failures.insert(report.failures.begin(), before.begin(), before.end());
         ProgressJobEnd end;
         end.accepted = report.result == ArchiveRunResult::OpenIndex;
         // The folder could not be made: the window stays at its start until Cancel.
         end.stayOpen = report.outcome == ArchiveRunOutcome::FolderNotCreated;
+        end.failures = {{parts.beforeRunHeading, Described(before)},
+                        {std::string(texts::kRunFailuresLabel), Described(report.failures)}};
         if (report.unplaceableItems > 0) {
-          end.failures.push_back(std::to_string(report.unplaceableItems) +
-                                 " items left out: their host or type cannot name a folder");
+          end.failures.back().lines.insert(
+              end.failures.back().lines.begin(),
+              std::to_string(report.unplaceableItems) +
+                  " items left out: their host or type cannot name a folder");
         }
-        for (const RunFailure& failure : report.failures)
-          end.failures.push_back(failure.Describe());
+        report.failures.insert(report.failures.begin(), before.begin(), before.end());
         return end;
       },
       parts.help);

@@ -24,11 +24,21 @@ namespace pagehold {
 class HelpBook;
 class ShellLauncher;
 
+// What went wrong in one part of a job: a heading ("These items could not be archived:") and a
+// line for each failure.
+struct FailureList {
+  std::string heading;
+  std::vector<std::string> lines;
+};
+
 // How a job run in the progress window ended.
 struct ProgressJobEnd {
   bool accepted = false;  // the window's result: OK (open the index page) or Cancel
   bool stayOpen = false;  // the window stays, at its last state, until the user closes it
-  std::vector<std::string> failures;  // what went wrong, listed in the window before it closes
+  // What went wrong, listed in the window before it closes; lists without lines are left out.
+  std::vector<FailureList> failures;
+
+  bool Failed() const;
 };
 
 using ProgressJob = std::function<ProgressJobEnd(Interaction& ui)>;
@@ -49,7 +59,7 @@ class ArchiveProgressWindow : public wxDialog, private Interaction {
   void Timer1Timer(wxTimerEvent& event);
   void CancelButtonClick(wxCommandEvent& event);
   void FormClose(wxCloseEvent& event);
-  void ShowFailures(const std::vector<std::string>& failures);
+  void ShowFailures(const std::vector<FailureList>& failures);
 
   // Interaction, for the job.
   MessageAnswer Ask(const Message& message) override { return questions_.Ask(message); }
@@ -81,12 +91,15 @@ struct WindowRunParts {
   ArchiveRunOptions options;
   HelpBook* help = nullptr;
   // Work done in the progress window before the run (deleting archived files before a
-  // re-index); its failures are reported with the run's.
+  // re-index); its failures are listed with the run's, under beforeRunHeading.
   std::function<std::vector<RunFailure>(Interaction& ui)> beforeRun = nullptr;
+  std::string beforeRunHeading = "";
 };
 
 // A whole archive run from a window: the progress window with the run in it, then, when the
-// user chose to, the index page opened in the browser. An empty selection re-indexes.
+// user chose to, the index page opened in the browser. An empty selection re-indexes. What
+// failed is listed in the progress window (the failures of beforeRun under their own heading),
+// and nowhere else.
 ArchiveRunReport RunArchiveInWindow(const WindowRunParts& parts, const ItemRefs& selection);
 
 }  // namespace pagehold

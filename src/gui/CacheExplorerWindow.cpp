@@ -197,8 +197,7 @@ void CacheExplorerWindow::UncacheButtonClick(wxCommandEvent&) {
     return;
   ArchiveRunOptions options;
   options.namingRule = source_->FileNamingRule();
-  // The progress window lists what failed, at the end of the run.
-  options.showFailures = false;
+  options.beforeCompletionQuestion = parts_.completedRun;
   const ItemRefs chosen = explorer_->ChosenItems();
   RunArchiveInWindow({this, parts_.context, parts_.context.settings.CurrentArchiveFolder, parts_.ui,
                       parts_.shell, options, parts_.help},

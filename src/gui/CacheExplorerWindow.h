@@ -37,6 +37,7 @@ struct CacheExplorerParts {
   ShellLauncher& shell;  // opens the index page after an archive run
   HelpBook* help;        // none in tests
   std::function<void()> showProperties;
+  std::function<void()> completedRun;  // at the end of an archive run that was not cancelled
 };
 
 class CacheExplorerWindow : public wxDialog, private Interaction {

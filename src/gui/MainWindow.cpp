@@ -70,8 +70,13 @@ MainWindow::MainWindow(const MainWindowParts& parts)
   // The Cache Explorer and the Properties window are created hidden and live as long as the
   // program; the creation of the Properties window loads the settings, so every current setting
   // holds the stored value before the user can act.
-  explorer_ = new CacheExplorerWindow(this, {parts_.context, cacheList_, parts_.ui, parts_.shell,
-                                             &parts_.help, [this] { ShowProperties(); }});
+  // The Internet Explorer program stores the Properties window's values at the end of every run
+  // that completes.
+  if (parts_.context.product == Product::InternetExplorer)
+    parts_.completedRun = [this] { (void)properties_->WriteSettingsToIni(); };
+  explorer_ = new CacheExplorerWindow(
+      this, {parts_.context, cacheList_, parts_.ui, parts_.shell, &parts_.help,
+             [this] { ShowProperties(); }, parts_.completedRun});
   properties_ = new TPrefsForm(this, parts_.context, parts_.ui, parts_.help);
 }
 

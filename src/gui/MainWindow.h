@@ -7,6 +7,7 @@
 
 #include <wx/frame.h>
 
+#include <functional>
 #include <map>
 
 #include "cache/CacheItem.h"
@@ -27,6 +28,9 @@ struct MainWindowParts {
   Interaction& ui;
   ShellLauncher& shell;
   HelpBook& help;
+  // Called at the end of every archive or re-index run that was not cancelled, before the
+  // completion question; the main window sets it.
+  std::function<void()> completedRun = nullptr;
 };
 
 class MainWindow : public wxFrame, public MainWindows {

@@ -34,6 +34,10 @@ class TPrefsForm : public wxDialog {
   // Shows the window modally, on the "Browser" page when the index path names no file.
   int ShowModal() override;
 
+  // Stores the window's values; says so in a message and returns false when the store refused
+  // any of them.
+  bool WriteSettingsToIni();
+
  private:
   wxWindow* CreateGeneralPage(wxWindow* pages);
   wxSizer* CreateFolderGroup(wxWindow* page);
@@ -57,7 +61,6 @@ class TPrefsForm : public wxDialog {
   wxTextCtrl* AddTagField(wxWindow* parent, wxSizer* grid, const char* label, const char* name);
 
   void FillInText();
-  bool WriteSettingsToIni();
   void ShowValues();
   void ShowEnabling();
 

@@ -14,6 +14,7 @@
 #include "gui/MessageDialog.h"
 #include "gui/ResultList.h"
 #include "gui/WxText.h"
+#include "gui/shell/ShellTexts.h"
 #include "platform/Paths.h"
 #include "search/ArchiveMaintenance.h"
 #include "search/SearchMessages.h"
@@ -156,8 +157,11 @@ void ReindexWindow::RunReindex(const std::string& folder, DamagedArchiveChoice d
                                std::function<std::vector<RunFailure>(Interaction&)> before) {
   ArchiveRunOptions options;
   options.damagedArchive = damaged;
-  WindowRunParts run{this,         parts_.context, folder,       parts_.ui,
-                     parts_.shell, options,        &parts_.help, std::move(before)};
+  options.beforeCompletionQuestion = parts_.completedRun;
+  WindowRunParts run{
+      this,         parts_.context,    folder,
+      parts_.ui,    parts_.shell,      options,
+      &parts_.help, std::move(before), std::string(shell_texts::kDeletionFailuresLabel)};
   RunArchiveInWindow(run, ItemRefs{});
   // What the list shows of this folder is out of date now.
   if (!entries_.folder.empty() && entries_.folder == WithTrailingSeparator(folder))

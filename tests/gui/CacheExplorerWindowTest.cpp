@@ -293,6 +293,10 @@ TEST_P(ExplorerWindowTest, ArchiveGivesTheFolderTheCommandGivesForTheSameChoice)
   });
   ASSERT_EQ(parts.ui.messages.size(), 1u);
   EXPECT_NE(parts.ui.messages[0].text.find("Archiving completed."), std::string::npos);
+  // The IE program stored its settings at the end of the run; the Navigator program did not.
+  EXPECT_EQ(
+      parts.context.store.Read(settings_keys::kExport, settings_keys::kDetailedIndex).has_value(),
+      GetParam() == Product::InternetExplorer);
   const std::string other = parts.folder.Child("other/");
   fs::create_directories(other);
   std::string domains;

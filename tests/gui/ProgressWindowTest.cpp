@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/textctrl.h>
 
 #include <filesystem>
 
@@ -98,8 +99,10 @@ TEST_F(ProgressWindowTest, FailuresAndAFolderThatCannotBeMadeKeepTheWindowOpen) 
     ProgressJobEnd end;
     const char* buttonLabel;
   };
-  const std::vector<Case> cases = {{{false, true, {}}, "Cancel"},
-                                   {{true, false, {"/x/a.gif: No space left on device"}}, "Close"}};
+  const std::vector<Case> cases = {
+      {{false, true, {}}, "Cancel"},
+      {{true, false, {{"These items could not be archived:", {"/x/a.gif: No space left"}}}},
+       "Close"}};
   for (const Case& test : cases) {
     ArchiveProgressWindow window(nullptr, parts.ui, [&](Interaction& ui) {
       ui.ShowProgress(0);
@@ -116,6 +119,45 @@ TEST_F(ProgressWindowTest, FailuresAndAFolderThatCannotBeMadeKeepTheWindowOpen) 
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(label, test.buttonLabel);
   }
+}
+
+TEST_F(ProgressWindowTest, FailuresAreListedOnceUnderTheirHeadings) {
+  fs::remove(chosen[1]->CacheFile);
+  std::string label, list;
+  driver::WhenTrue(
+      [] {
+        auto* failures = wxWindow::FindWindowByName("These items could not be deleted:");
+        return failures != nullptr && failures->IsShown();
+      },
+      [&] {
+        auto* failures = static_cast<wxTextCtrl*>(
+            wxWindow::FindWindowByName("These items could not be deleted:"));
+        list = FromWx(failures->GetValue());
+        label = FromWx(failures->GetParent()->GetChildren().front()->GetLabel());
+        driver::PressEscape(wxGetTopLevelParent(failures));
+      });
+  const auto deletion = [](Interaction&) {
+    return std::vector<RunFailure>{{"delete /a/x.htm", {"/a/x.htm", "Permission denied"}}};
+  };
+  RunArchiveInWindow({nullptr,
+                      parts.context,
+                      archive,
+                      parts.ui,
+                      parts.shell,
+                      {},
+                      nullptr,
+                      deletion,
+                      "These items could not be deleted:"},
+                     chosen);
+  EXPECT_EQ(label, "These items could not be deleted:");
+  EXPECT_EQ(list.rfind("could not delete /a/x.htm: /a/x.htm: Permission denied\n\n"
+                       "These items could not be archived:\ncould not archive " +
+                           chosen[1]->Url,
+                       0),
+            0u)
+      << list;
+  ASSERT_EQ(parts.ui.messages.size(), 1u);  // the completion question alone
+  EXPECT_EQ(parts.ui.messages[0].text.rfind("Archiving completed.", 0), 0u);
 }
 
 }  // namespace

@@ -56,6 +56,8 @@ inline constexpr std::string_view kProgressLabel = "Progress";
 inline constexpr std::string_view kCancelButton = "Cancel";
 inline constexpr std::string_view kCloseButton = "Close";
 inline constexpr std::string_view kRunFailuresLabel = "These items could not be archived:";
+inline constexpr std::string_view kDeletionFailuresLabel = "These items could not be deleted:";
+inline constexpr std::string_view kJobErrorLabel = "The work stopped on an error:";
 
 // A percentage as the progress window shows it: "42%".
 std::string PercentLabel(int percent);
