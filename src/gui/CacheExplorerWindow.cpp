@@ -192,13 +192,18 @@ void CacheExplorerWindow::UncacheButtonClick(wxCommandEvent&) {
     ~Restore() { panel->Enable(); }
   } restore{BackPanel};
   BackPanel->Disable();
-  RunPendingEvents();
+  ItemRefs chosen;
+  {
+    // The hourglass while the choice is gathered; the progress window shows the run itself.
+    wxBusyCursor hourglass;
+    RunPendingEvents();
+    chosen = explorer_->ChosenItems();
+  }
   if (!explorer_->ConfirmSomethingToArchive(parts_.ui))
     return;
   ArchiveRunOptions options;
   options.namingRule = source_->FileNamingRule();
   options.beforeCompletionQuestion = parts_.completedRun;
-  const ItemRefs chosen = explorer_->ChosenItems();
   RunArchiveInWindow({this, parts_.context, parts_.context.settings.CurrentArchiveFolder, parts_.ui,
                       parts_.shell, options, parts_.help},
                      chosen);

@@ -7,7 +7,6 @@
 #include <regex>
 #include <sstream>
 
-#include "cache/Dates.h"
 #include "cli/Commands.h"
 #include "files/FolderCopy.h"
 #include "iecache/IeCacheWriter.h"
@@ -95,17 +94,9 @@ class IeCacheCommands : public ::testing::Test {
     testgen::IeCache cache;
     int index = 0;
     for (const IeItem& item : kIeItems) {
-      testgen::IeCacheEntry entry;
-      entry.url = item.url;
-      entry.folderIndex = index++ % 2;
-      entry.fileName = item.fileName;
-      entry.body = std::string("body of ") + item.url;
-      entry.headers = testgen::HttpHeaders({std::string("Content-Type: ") + item.contentType});
-      const DateParts when = DecodeDate(Now() - item.ageDays);
-      entry.lastAccess = testgen::MakeFileTime(when.year, when.month, when.day, when.hour,
-                                               when.minute, when.second);
-      entry.lastSync = testgen::MakeFat(entry.lastAccess);
-      cache.entries.push_back(entry);
+      cache.entries.push_back(testgen::WebEntry(item.url, item.contentType, item.ageDays,
+                                                item.fileName, std::string("body of ") + item.url,
+                                                index++ % 2));
     }
     testgen::WriteIeCache(folder_.path(), cache);
   }

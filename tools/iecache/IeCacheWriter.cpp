@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "cache/Dates.h"
 #include "platform/IndexDatHashTable.h"
 #include "platform/IndexDatHeader.h"
 #include "platform/Paths.h"
@@ -270,6 +271,21 @@ std::string HttpHeaders(const std::vector<std::string>& lines) {
   text += "\r\n~U:visitor\r\n";
   text += '\0';
   return text;
+}
+
+IeCacheEntry WebEntry(const std::string& url, const std::string& contentType, double ageDays,
+                      const std::string& fileName, const std::string& body, int folderIndex) {
+  IeCacheEntry entry;
+  entry.url = url;
+  entry.folderIndex = folderIndex;
+  entry.fileName = fileName;
+  entry.body = body;
+  entry.headers = HttpHeaders({"Content-Type: " + contentType});
+  const DateParts when = DecodeDate(Now() - ageDays);
+  entry.lastAccess =
+      MakeFileTime(when.year, when.month, when.day, when.hour, when.minute, when.second);
+  entry.lastSync = MakeFat(entry.lastAccess);
+  return entry;
 }
 
 }  // namespace pagehold::testgen

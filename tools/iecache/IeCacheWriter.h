@@ -57,4 +57,9 @@ FatDateTime MakeFat(FileTime time);
 // the user line and a terminating zero byte.
 std::string HttpHeaders(const std::vector<std::string>& lines);
 
+// An entry of a web resource of that content type, its cached file holding body, last used
+// ageDays before now. The cache keeps local calendar fields, read back without a time zone.
+IeCacheEntry WebEntry(const std::string& url, const std::string& contentType, double ageDays,
+                      const std::string& fileName, const std::string& body, int folderIndex = 0);
+
 }  // namespace pagehold::testgen
