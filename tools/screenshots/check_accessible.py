@@ -3,7 +3,7 @@
 a control that can take the keyboard focus has no name to be read out.
 
 Run under a display and a session bus:
-    xvfb-run -a dbus-run-session -- python3 check_accessible.py PATH/TO/pagehold-screenshots
+    scripts/with-display.sh dbus-run-session -- python3 check_accessible.py PATH/TO/pagehold-screenshots
 """
 import os
 import subprocess
