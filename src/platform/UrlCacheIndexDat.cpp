@@ -69,7 +69,10 @@ std::vector<UrlCacheEntry> IndexDatUrlCache::ReadEntries(UrlCacheIndexNotes* not
   std::vector<UrlCacheEntry> entries;
   UrlCacheIndexNotes found;
   found.indexPath = JoinPath(cacheFolder_, "index.dat");
-  const Result<std::string> file = ReadWholeFile(found.indexPath);
+  // Without a folder the path would name an index.dat in whatever folder the program runs in.
+  const Result<std::string> file =
+      cacheFolder_.empty() ? Result<std::string>(Failure{"index.dat", "no cache folder is set"})
+                           : ReadWholeFile(found.indexPath);
   const Result<IndexDatHeader> header =
       file ? ParseIndexDatHeader(*file) : Result<IndexDatHeader>(file.failure());
   if (!file) {

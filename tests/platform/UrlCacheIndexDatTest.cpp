@@ -174,6 +174,17 @@ TEST_F(UrlCacheIndexDatTest, MissingOrUnreadableIndexIsAnEmptyCache) {
   EXPECT_TRUE(Enumerate("*.*").empty());
 }
 
+TEST_F(UrlCacheIndexDatTest, NoFolderReadsNoIndexFromTheWorkingFolder) {
+  Write({Entry("http://a.test/", 0, "a[1].htm")});
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path());
+  UrlCacheIndexNotes notes;
+  const std::vector<UrlCacheEntry> entries = IndexDatUrlCache("").ReadEntries(&notes);
+  std::filesystem::current_path(before);
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(notes.unreadable, "index.dat: no cache folder is set");
+}
+
 TEST_F(UrlCacheIndexDatTest, UnknownHandlesAreRefused) {
   int notAHandle = 0;
   UrlCacheEntry entry;

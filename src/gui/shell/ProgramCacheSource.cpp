@@ -14,8 +14,14 @@ Result<std::string> CheckGivenCache(Product product, const std::string& path) {
 std::string CacheOfThisRun(const AppContext& context) {
   if (!context.givenCache.empty())
     return context.givenCache;
-  return context.product == Product::Navigator ? context.settings.NavigatorIndexPath
-                                               : DefaultUrlCacheFolder(*context.registry);
+  if (context.product == Product::Navigator)
+    return context.settings.NavigatorIndexPath;
+#ifdef _WIN32
+  // No folder: the system's own URL cache, read through WinINet.
+  return {};
+#else
+  return DefaultUrlCacheFolder(*context.registry);
+#endif
 }
 
 std::unique_ptr<CacheSource> MakeProgramCacheSource(AppContext& context) {
