@@ -65,10 +65,15 @@ bool TNavigator4::LoadPrefs() {
   Result<std::string> text = ReadWholeFile(*path);
   if (!text)
     return false;
-  prefs_ = std::move(*text);
-  position_ = 0;
-  loaded_ = true;
+  UsePrefsText(std::move(*text));
   return true;
+}
+
+void TNavigator4::UsePrefsText(std::string text) {
+  prefs_ = std::move(text);
+  position_ = 0;
+  lineEnd_ = '\0';
+  loaded_ = true;
 }
 
 bool TNavigator4::ReadPrefsLine(std::string& line) {

@@ -36,6 +36,9 @@ class TNavigator4 {
   // False, holding nothing, when there is no profile folder or the file cannot be read.
   bool LoadPrefs();
 
+  // Takes text as the loaded prefs.js, in place of anything loaded before.
+  void UsePrefsText(std::string text);
+
   // Reads the next line of the loaded text into line. Returns true when the text had already
   // ended, so there was no line to read. Carriage returns and line feeds are never part of a
   // line; the line end is whichever of them the text meets first, and the other one is

@@ -1,0 +1,14 @@
+// What the fuzz targets share: a rule check that ends the run as a finding, so that libFuzzer
+// keeps the input that broke the rule exactly as it keeps one that crashed.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(rule)                                                           \
+  do {                                                                             \
+    if (!(rule)) {                                                                 \
+      std::fprintf(stderr, "%s:%d: rule broken: %s\n", __FILE__, __LINE__, #rule); \
+      std::abort();                                                                \
+    }                                                                              \
+  } while (false)
