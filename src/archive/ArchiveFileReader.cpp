@@ -27,8 +27,7 @@ constexpr int kLargestMimeIndex = 255;
 
 // Domain is not stored: it follows from the Url by the split that stored URLs use.
 void RecomputeDomain(TCacheItem& record) {
-  std::string rest = record.Url;
-  record.Domain = DomainFromHost(HostFromKey(rest));
+  record.Domain = DomainFromHost(HostOfStoredUrl(record.Url));
 }
 
 // "http://" host ":" digits, then the end or the path: the form every stored Url has.

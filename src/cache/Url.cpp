@@ -155,6 +155,18 @@ std::string HostFromKey(std::string& key) {
   return SplitHostAtCut(key);
 }
 
+std::string HostOfStoredUrl(std::string_view url) {
+  constexpr std::string_view kScheme = "http://";
+  if (url.starts_with(kScheme)) {
+    const std::string_view rest = url.substr(kScheme.size());
+    const std::size_t cut = rest.find_first_of("/:");
+    if (cut != std::string_view::npos && rest[cut] == ':')
+      return cut == 0 ? std::string(kNone) : LowerCase(rest.substr(0, cut));
+  }
+  std::string key(url);
+  return HostFromKey(key);
+}
+
 std::string HostFromLink(std::string& link) {
   std::string_view rest = link;
   std::string host = TakeLinkHost(rest);

@@ -17,6 +17,12 @@ enum class UrlForm { Key, Link };
 // first ":" or "/" on) that PortFromRest and PathFromRest consume.
 std::string HostFromKey(std::string& key);
 
+// Host of a Url stored in an archive record, lower-cased, or "NONE". A Url in the canonical item
+// form ("http://" host ":" port path) gives its host as written, up to the port's colon: the
+// link form keeps backslashes in a host, which the key form would cut at, and the record must
+// find the domain folder its file was archived in. Any other text is split as a key.
+std::string HostOfStoredUrl(std::string_view url);
+
 // Host of a Navigator cache key or a link, lower-cased, or "NONE" (secure URLs are refused).
 // The link is first cut to 255 characters.
 std::string HostFromLink(std::string& link);

@@ -57,8 +57,7 @@ std::optional<SearchResult> MatchRecord(TCacheItem& record, const LoweredQuery& 
 
 std::string ArchivedCopyPath(const std::string& folder, const TCacheItem& record,
                              const TMimeTable& mimeTable) {
-  std::string rest = record.Url;
-  const std::string domain = DomainFromHost(HostFromKey(rest));
+  const std::string domain = DomainFromHost(HostOfStoredUrl(record.Url));
   return ArchivedFilePath(folder, domain, mimeTable.MimeTypeFolder(record.MimeIndex),
                           record.FileName)
       .value_or(std::string());

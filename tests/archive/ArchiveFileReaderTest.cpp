@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cache/Url.h"
 #include "support/TestFiles.h"
 
 namespace pagehold {
@@ -112,6 +113,37 @@ TEST(ArchiveFileReaderTest, ReadingGoesOnAtTheNextPlausibleRecord) {
     EXPECT_EQ(reading.state.StopOffset(), c.stop) << c.name;
     EXPECT_EQ(NamesOf(reading.records), c.names) << c.name;
     EXPECT_EQ(reading.state.RecordsReadable(), c.names.size()) << c.name;
+  }
+}
+
+// A record's Domain is the domain folder its file was archived in. A Navigator URL such as
+// "http://www.\NETSCAPE\CACHE\m100029.gif" keeps its backslashes in the host (found by fuzzing
+// the text index): read back, the record must not look for its file in another folder.
+TEST(ArchiveFileReaderTest, DomainIsTheFolderTheItemWasArchivedIn) {
+  const struct {
+    std::string_view indexUrl;  // as a cache index gives it; empty: stored as written
+    std::string_view storedUrl;
+  } cases[] = {
+      {"http://www.\\NETSCAPE\\CACHE\\m100029.gif", ""},
+      {"\\CACHE\\m100015.zip", ""},
+      {"http://Www.Example.test:8080/a\\b", ""},
+      {"", "h\\dir:80/x"},  // not in the stored form: split as a key
+      {"", "http://:80/"},
+  };
+  for (const auto& c : cases) {
+    std::string rest(c.indexUrl);
+    const std::string host = c.indexUrl.empty() ? "" : HostFromLink(rest);
+    TCacheItem item = Record(1);
+    item.Url = c.indexUrl.empty() ? std::string(c.storedUrl)
+                                  : CanonicalItemUrl(host, PortFromRest(rest), PathFromRest(rest));
+    std::string bytes;
+    WriteRecord(item, bytes);
+    const ArchiveFileReading reading = ParseArchiveBytes(bytes);
+    ASSERT_EQ(reading.records.Size(), 1u);
+    std::string key(c.storedUrl);
+    EXPECT_EQ(reading.records[0].Domain,
+              DomainFromHost(c.indexUrl.empty() ? HostFromKey(key) : host))
+        << item.Url;
   }
 }
 
