@@ -19,31 +19,36 @@ using namespace pagehold;
 
 namespace {
 
-TCacheItem Item(std::string url, std::string domain, int mimeIndex, std::string fileName) {
-  TCacheItem item;
-  item.Url = std::move(url);
-  item.Domain = std::move(domain);
-  item.MimeIndex = mimeIndex;
-  item.FileName = std::move(fileName);
-  return item;
-}
-
 // The run's items and the archive's records, built once: lookups only read them.
 struct Links {
   Links() : mimeTable("/nonexistent-pagehold-fuzz/") {
     for (TCacheItem& item : items)
       selection.push_back(&item);
-    archive.Append(std::make_unique<TCacheItem>(
-        Item("http://old.test:80/kept/page.htm", "old.test", 1, "page(1).htm")));
     archive.Append(
-        std::make_unique<TCacheItem>(Item("http://host:8080/%20#?/", "host", 2, "odd%#?.gif")));
+        std::make_unique<TCacheItem>(TCacheItem{.MimeIndex = 1,
+                                                .Url = "http://old.test:80/kept/page.htm",
+                                                .FileName = "page(1).htm",
+                                                .Domain = "old.test"}));
+    archive.Append(std::make_unique<TCacheItem>(TCacheItem{.MimeIndex = 2,
+                                                           .Url = "http://host:8080/%20#?/",
+                                                           .FileName = "odd%#?.gif",
+                                                           .Domain = "host"}));
   }
 
   TMimeTable mimeTable;
-  std::array<TCacheItem, 4> items = {Item("http://host:80/dir/a.htm", "host", 1, "a.htm"),
-                                     Item("http://host:80/dir/p.gif", "host", 2, "p.gif"),
-                                     Item("http://host:80/dir/sub/", "host", 1, "sub.htm"),
-                                     Item("http://other:80/x/y.htm", "other", 1, "y.htm")};
+  std::array<TCacheItem, 4> items = {
+      TCacheItem{
+          .MimeIndex = 1, .Url = "http://host:80/dir/a.htm", .FileName = "a.htm", .Domain = "host"},
+      TCacheItem{
+          .MimeIndex = 2, .Url = "http://host:80/dir/p.gif", .FileName = "p.gif", .Domain = "host"},
+      TCacheItem{.MimeIndex = 1,
+                 .Url = "http://host:80/dir/sub/",
+                 .FileName = "sub.htm",
+                 .Domain = "host"},
+      TCacheItem{.MimeIndex = 1,
+                 .Url = "http://other:80/x/y.htm",
+                 .FileName = "y.htm",
+                 .Domain = "other"}};
   ItemRefs selection;
   ArchiveList archive;
 };
