@@ -1,4 +1,4 @@
-// The older text index of Navigator: the header test, then line by line as the index reader
+// The older text index of Navigator: the format check, then line by line as the index reader
 // walks the file.
 #include <cstddef>
 #include <cstdint>
@@ -8,13 +8,15 @@
 
 #include "FuzzCheck.h"
 #include "NavigatorEntryCheck.h"
+#include "sources/NavigatorIndex.h"
 #include "sources/NavigatorTextIndex.h"
 
 using namespace pagehold;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  if (!IsTextIndexHeader(text.substr(0, 8192)))
+  const std::string_view firstBytes = text.substr(0, 8192);
+  if (NavigatorIndexRefusal(firstBytes, size) || !IsTextIndexHeader(firstBytes))
     return 0;
   std::string line;
   std::size_t at = ReadTextIndexLine(text, 0, line);
@@ -26,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<NavigatorEntryFields> entry = ParseTextIndexLine(line);
     if (!entry)
       continue;
+    FUZZ_CHECK(!IsBlankTextIndexLine(line));
     // Only the file name part of the cached file's path is kept.
     FUZZ_CHECK(entry->cacheFileName.find_first_of("/\\:") == std::string::npos);
     CheckNavigatorEntry(*entry);
