@@ -5,9 +5,11 @@
 // header line that is never interpreted), then types met while the program runs, which are
 // appended to MIMETYPE.DAT at once so that the next run numbers them the same way.
 //
-// Only 255 rows are distinguishable in a stored record (a row past 255 wraps onto a built-in
-// row), so only text with the media type syntax ever becomes a row: garbage from a damaged
-// cache would use the rows up for good.
+// Only 255 rows are distinguishable in a stored record (a row past 255 would wrap onto a
+// built-in row, and its items would be filed under that row's type), so the table stops at 255
+// rows, and only text with the media type syntax ever becomes a row: garbage from a damaged
+// cache would use the rows up for good. A type met once the table is full gets the row of its
+// type without parameters when there is one, and "application/octet-stream" otherwise.
 //
 // Lookup ignores the case of A-Z and the first matching row wins; an index of lower-cased names
 // that keeps the first row of each name gives that answer without walking the table for every
@@ -107,6 +109,8 @@ constexpr std::string_view kDatFileName = "MIMETYPE.DAT";
 constexpr std::string_view kDatHeader = "ADDITIONAL MIMETYPES INFO. DO NOT EDIT OR REMOVE!";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kDatLineLimit = 255;
+constexpr int kMaxRows = 255;
+constexpr int kOctetStreamRow = 40;
 constexpr std::string_view kUnknownTypeName = "text/plain";
 constexpr std::string_view kOtherFolder = "other";
 
@@ -157,15 +161,19 @@ bool IsMediaTypeSyntax(std::string_view type) {
          std::none_of(type.begin(), type.end(), [](char c) { return IsControlCharacter(c); });
 }
 
-// A row names an HTML page when its type, up to the first ";" and without blanks around it,
-// is text/html in any letter case.
-bool NamesHtmlPage(std::string_view type) {
+// The type up to its first ";", without blanks around it.
+std::string_view WithoutParameters(std::string_view type) {
   type = type.substr(0, type.find(';'));
   while (!type.empty() && IsBlank(type.front()))
     type.remove_prefix(1);
   while (!type.empty() && IsBlank(type.back()))
     type.remove_suffix(1);
-  return LowerCase(type) == kBuiltInTypes[0];
+  return type;
+}
+
+// A row names an HTML page when its type without parameters is text/html in any letter case.
+bool NamesHtmlPage(std::string_view type) {
+  return LowerCase(WithoutParameters(type)) == kBuiltInTypes[0];
 }
 
 std::string_view TrimToTypeCharacters(std::string_view text) {
@@ -176,21 +184,23 @@ std::string_view TrimToTypeCharacters(std::string_view text) {
   return text;
 }
 
-// The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
-// accepted too, and a last line without a line end still counts.
-std::vector<std::string> ReadDatRows(const std::string& path) {
-  const Result<std::string> read = ReadWholeFile(path);
-  if (!read)
-    return {};
-  const std::string& text = *read;
+// A folder name that stays one safe path component: not empty, not made of dots, and only of
+// the characters a domain folder may hold.
+bool IsSafeFolderName(std::string_view name) {
+  return !name.empty() && DomainFromHost(name) == name;
+}
+
+}  // namespace
+
+std::vector<std::string> ParseMimeTypeDat(std::string_view text) {
   std::vector<std::string> rows;
   bool header = true;
   std::size_t lineStart = 0;
   while (lineStart < text.size()) {
     std::size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string::npos)
+    if (lineEnd == std::string_view::npos)
       lineEnd = text.size();
-    std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
+    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
     if (!header)
@@ -201,19 +211,18 @@ std::vector<std::string> ReadDatRows(const std::string& path) {
   return rows;
 }
 
-// A folder name that stays one safe path component: not empty, not made of dots, and only of
-// the characters a domain folder may hold.
-bool IsSafeFolderName(std::string_view name) {
-  return !name.empty() && DomainFromHost(name) == name;
-}
-
-}  // namespace
-
 TMimeTable::TMimeTable(std::string dataFolder) : datPath_(JoinPath(dataFolder, kDatFileName)) {
   for (std::string_view type : kBuiltInTypes)
     AddRow(std::string(type));
-  for (std::string& type : ReadDatRows(datPath_))
+  const Result<std::string> text = ReadWholeFile(datPath_);
+  if (!text)
+    return;
+  // Rows past the last distinguishable one could never be stored; they are left out.
+  for (std::string& type : ParseMimeTypeDat(*text)) {
+    if (Size() == kMaxRows)
+      break;
     AddRow(std::move(type));
+  }
 }
 
 void TMimeTable::AddRow(std::string type) {
@@ -227,10 +236,27 @@ bool TMimeTable::IsHtmlPage(int index) const {
 }
 
 std::optional<std::string> TMimeTable::TakeUnkeptRowsNotice() {
-  if (!unkeptReason_ || unkeptNoticeGiven_)
-    return std::nullopt;
-  unkeptNoticeGiven_ = true;
-  return "new MIME types hold for this run only: " + *unkeptReason_;
+  std::optional<std::string> notice;
+  const auto tell = [&notice](std::string text) {
+    notice = notice ? *notice + "; " + text : std::move(text);
+  };
+  if (unkeptReason_ && !unkeptNoticeGiven_) {
+    unkeptNoticeGiven_ = true;
+    tell("new MIME types hold for this run only: " + *unkeptReason_);
+  }
+  if (fullTableMet_ && !fullTableNoticeGiven_) {
+    fullTableNoticeGiven_ = true;
+    tell("the MIME table holds its " + std::to_string(kMaxRows) +
+         " rows: types new to it are taken as their type without parameters, or as " +
+         std::string(kBuiltInTypes[kOctetStreamRow - 1]));
+  }
+  return notice;
+}
+
+int TMimeTable::FullTableRow(std::string_view type) {
+  fullTableMet_ = true;
+  const auto found = rowOfLowerName_.find(LowerCase(WithoutParameters(type)));
+  return found != rowOfLowerName_.end() ? found->second : kOctetStreamRow;
 }
 
 int TMimeTable::MimeIndexOf(std::string_view contentType) {
@@ -245,6 +271,8 @@ int TMimeTable::MimeIndexOf(std::string_view contentType) {
   const auto found = rowOfLowerName_.find(LowerCase(type));
   if (found != rowOfLowerName_.end())
     return found->second;
+  if (Size() == kMaxRows)
+    return FullTableRow(type);
   AddRow(std::string(type));
   if (!unkeptReason_)
     RememberType(type);

@@ -1,6 +1,6 @@
 // The MIME table: 72 built-in types in a fixed order, then the types remembered in
-// MIMETYPE.DAT, then types added while the program runs. Row numbers count from 1 and stay
-// stable across runs, because archive.dat stores them.
+// MIMETYPE.DAT, then types added while the program runs, 255 rows at most. Row numbers count
+// from 1 and stay stable across runs, because archive.dat stores them.
 #pragma once
 
 #include <optional>
@@ -25,7 +25,9 @@ class TMimeTable {
   // control byte. Types are cut to 255 characters, the longest line MIMETYPE.DAT gives back.
   // When MIMETYPE.DAT cannot be written, the new row still holds for this run, no later row is
   // written either (so that the rows kept on disk keep their numbers), and
-  // TakeUnkeptRowsNotice() says so once.
+  // TakeUnkeptRowsNotice() says so once. Once the table holds 255 rows, a new type gets the row
+  // of its type without parameters, or "application/octet-stream" when that is no row either,
+  // and TakeUnkeptRowsNotice() says so once.
   int MimeIndexOf(std::string_view contentType);
 
   // True when the row is an HTML page: "text/html", also with parameters after a ";" (such as
@@ -33,8 +35,9 @@ class TMimeTable {
   // rewritten and their text searched.
   bool IsHtmlPage(int index) const;
 
-  // Once, after MIMETYPE.DAT could not be written: one line saying that new types hold for
-  // this run only, and why. Nothing before such a failure and after the first call.
+  // One line saying, once each, that new types hold for this run only and why (after
+  // MIMETYPE.DAT could not be written), and that the table was full for a new type. Nothing
+  // when neither happened since the last call.
   std::optional<std::string> TakeUnkeptRowsNotice();
 
   const std::string& DatPath() const { return datPath_; }
@@ -51,6 +54,7 @@ class TMimeTable {
 
  private:
   void AddRow(std::string type);
+  int FullTableRow(std::string_view type);
   // Appends the type to MIMETYPE.DAT, creating it (and its folder) with its header line when
   // it is missing.
   void RememberType(std::string_view type);
@@ -60,8 +64,14 @@ class TMimeTable {
   std::vector<bool> htmlRows_;
   std::optional<std::string> unkeptReason_;  // why MIMETYPE.DAT could not be written
   bool unkeptNoticeGiven_ = false;
+  bool fullTableMet_ = false;
+  bool fullTableNoticeGiven_ = false;
   std::unordered_map<std::string, int> rowOfLowerName_;  // first row of each lower-cased name
 };
+
+// The rows of MIMETYPE.DAT's text: every line after the first, each cut to 255 characters.
+// Lines end with CR LF; a bare LF is accepted too, and a last line without a line end counts.
+std::vector<std::string> ParseMimeTypeDat(std::string_view text);
 
 ContentKindValue ContentKindOf(std::string_view contentType);
 

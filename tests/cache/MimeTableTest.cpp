@@ -95,6 +95,31 @@ TEST(MimeTableTest, LongTypesKeepTheirRowAcrossRuns) {
   EXPECT_EQ(TMimeTable(folder.path()).Size(), 73);
 }
 
+// A stored record tells 255 rows apart: rows past that (from the file or new) would be filed
+// as a built-in type, so the table stops there and a new type falls back, told once.
+TEST(MimeTableTest, TheTableStopsAtTheLastRowARecordCanHold) {
+  TempFolder folder;
+  std::string lines = kHeader;
+  for (int i = 0; i < 190; ++i)
+    lines += "application/x-type" + std::to_string(i) + "\r\n";
+  WriteFile(folder.Child("MIMETYPE.DAT"), lines);
+  TMimeTable table(folder.path());
+  EXPECT_EQ(table.Size(), 255);
+  EXPECT_EQ(table.MimeIndexOf("application/x-type182"), 255);
+  const std::pair<const char*, int> cases[] = {
+      {"application/x-type183", 40},
+      {"image/x-new", 40},
+      {"text/html; charset=koi8-r", 1},
+      {"IMAGE/PNG ; q=1", 66},
+  };
+  for (const auto& [type, row] : cases)
+    EXPECT_EQ(table.MimeIndexOf(type), row) << type;
+  EXPECT_EQ(table.Size(), 255);
+  EXPECT_EQ(ReadFile(folder.Child("MIMETYPE.DAT")), lines);
+  EXPECT_TRUE(table.TakeUnkeptRowsNotice());
+  EXPECT_FALSE(table.TakeUnkeptRowsNotice());
+}
+
 TEST(MimeTableTest, ParametersMakeADifferentType) {
   TempFolder folder;
   TMimeTable table(folder.path());
