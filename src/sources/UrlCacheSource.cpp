@@ -144,15 +144,31 @@ double CacheFileTimeToDate(FileTime time) {
                      calendar.second, 0});
 }
 
+ItemAddress ItemAddressFromKey(const std::string& key) {
+  std::string rest = key;
+  const std::string host = HostFromKey(rest);
+  ItemAddress address{.url = {}, .domain = DomainFromHost(host)};
+  if (address.domain == "NONE")
+    return address;
+  const int port = PortFromRest(rest);
+  address.url = CanonicalItemUrl(host, port, PathFromRest(rest));
+  if (address.url.size() > kUrlLimit) {
+    // Cut inside its host or port, the Url names another domain when the archive reads the
+    // record again, and the record would lose its archived file: the domain follows the Url
+    // as stored.
+    address.url.resize(kUrlLimit);
+    address.domain = DomainFromHost(HostOfStoredUrl(address.url));
+  }
+  return address;
+}
+
 std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCacheEntry& entry,
                                                                     TMimeTable& mimeTable,
                                                                     CachedFileCheck& check) {
-  std::string rest = entry.sourceUrlName;
-  const std::string host = HostFromKey(rest);
-  std::string domain = DomainFromHost(host);
+  ItemAddress address = ItemAddressFromKey(entry.sourceUrlName);
   // Cookies, visited pages and other schemes name no web resource. The drops come first, so
   // that an entry which never reaches the list adds no row to the MIME table.
-  if (domain == "NONE")
+  if (address.domain == "NONE")
     return SkipReason::NotHttp;
   if (entry.unusableLocalName)
     return SkipReason::UnsafeName;
@@ -165,15 +181,13 @@ std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCac
   item->Date =
       std::max(CacheFileTimeToDate(entry.lastSyncTime), CacheFileTimeToDate(entry.lastAccessTime));
   item->CacheKey = entry.sourceUrlName;
-  const int port = PortFromRest(rest);
-  const std::string path = PathFromRest(rest);
-  item->Url = CanonicalItemUrl(host, port, path).substr(0, kUrlLimit);
+  item->Url = std::move(address.url);
   const std::string contentType =
       ContentTypeFromHeaders(std::string_view(entry.headerInfo).substr(0, entry.headerInfoSize));
   item->MimeIndex = mimeTable.MimeIndexOf(contentType) & 0xFF;
   item->ContentKind = ContentKindOf(contentType);
   item->CacheFile = entry.localFileName;
-  item->Domain = std::move(domain);
+  item->Domain = std::move(address.domain);
   return item;
 }
 

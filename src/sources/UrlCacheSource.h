@@ -46,6 +46,15 @@ class UrlCacheSource : public CacheSource {
 CacheReading ReadUrlCache(UrlCache& cache, TMimeTable& mimeTable, Interaction& ui,
                           const WaitFunction& wait);
 
+// The Url and Domain of the item that an entry's key makes; Domain is "NONE" (and Url empty)
+// for a key that names no web resource. The Url is the canonical item Url, cut to 8192
+// characters, and Domain is always the one the archive finds again from that Url.
+struct ItemAddress {
+  std::string url;
+  std::string domain;
+};
+ItemAddress ItemAddressFromKey(const std::string& key);
+
 // One entry turned into an item, or why it is not one. check decides whether the cached file
 // is there, lies inside the cache folder and is not one of the cache's own files.
 std::variant<std::unique_ptr<TCacheItem>, SkipReason> ItemFromEntry(const UrlCacheEntry& entry,

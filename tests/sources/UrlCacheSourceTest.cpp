@@ -5,6 +5,7 @@
 
 #include <deque>
 
+#include "archive/ArchiveFileReader.h"
 #include "cache/Dates.h"
 #include "iecache/IeCacheWriter.h"
 #include "platform/Paths.h"
@@ -40,6 +41,24 @@ TEST(ContentTypeFromHeaders, TakesTheLowerCasedContentTypeLine) {
   };
   for (const auto& c : kCases)
     EXPECT_EQ(ContentTypeFromHeaders(c.headers), c.expected) << c.headers;
+}
+
+// A key long enough for the Url to be cut inside its host: the domain the item is archived
+// under is the one the archive finds again from the stored Url, so that the record keeps its
+// file.
+TEST(ItemAddressFromKey, AUrlCutInsideItsHostKeepsTheDomainOfTheStoredUrl) {
+  const ItemAddress address =
+      ItemAddressFromKey("http://a" + std::string(9000, '\xde') + "b.example/page.htm");
+  EXPECT_EQ(address.url.size(), 8192u);
+  TCacheItem item;
+  item.Url = address.url;
+  item.FileName = "page.htm";
+  std::string stored;
+  WriteRecord(item, stored);
+  const ArchiveFileReading reading = ParseArchiveBytes(stored);
+  ASSERT_EQ(reading.records.Size(), 1u);
+  EXPECT_EQ(reading.records[0].Domain, address.domain);
+  EXPECT_EQ(address.domain, "a");
 }
 
 TEST(CacheFileTimeToDate, GoesThroughTheTwoSecondFatForm) {
