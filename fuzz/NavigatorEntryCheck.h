@@ -12,10 +12,6 @@
 
 namespace pagehold {
 
-inline bool HoldsUpperCase(const std::string& text) {
-  return text.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos;
-}
-
 // The item's Url and Domain are built as NavigatorIndexReader::AddCacheEntry builds them.
 inline void CheckNavigatorEntry(const NavigatorEntryFields& entry) {
   FUZZ_CHECK(entry.url.size() <= 255);

@@ -11,6 +11,7 @@
 #include "platform/IndexDatFile.h"
 #include "platform/IndexDatHeader.h"
 #include "platform/UrlCacheIndexDat.h"
+#include "sources/UrlCacheSource.h"
 
 using namespace pagehold;
 
@@ -38,14 +39,17 @@ void CheckLocalFileName(const std::string& path) {
 }
 
 // The item the IE cache reading makes of the entry (see ItemFromEntry of UrlCacheSource).
-void CheckItem(const std::string& key) {
-  std::string rest = key;
-  const std::string host = HostFromKey(rest);
-  const std::string domain = DomainFromHost(host);
-  if (domain == "NONE")
-    return;
-  const int port = PortFromRest(rest);
-  CheckDomainReloads(CanonicalItemUrl(host, port, PathFromRest(rest)).substr(0, 255), domain);
+void CheckItem(const UrlCacheEntry& entry) {
+  const std::string type = ContentTypeFromHeaders(entry.headerInfo);
+  FUZZ_CHECK(!type.empty() && type.size() <= 241);
+  FUZZ_CHECK(type.find_first_of("\r\n") == std::string::npos && !HoldsUpperCase(type));
+  // Dates come from DOS times from 1980 on, or are 0 when the time cannot be one.
+  FUZZ_CHECK(CacheFileTimeToDate(entry.lastSyncTime) >= 0);
+  FUZZ_CHECK(CacheFileTimeToDate(entry.lastAccessTime) >= 0);
+
+  const ItemAddress address = ItemAddressFromKey(entry.sourceUrlName);
+  if (address.domain != "NONE")
+    CheckDomainReloads(address.url, address.domain);
 }
 
 }  // namespace
@@ -67,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLocalFileName(reported.localFileName);
     FUZZ_CHECK(reported.headerInfo.size() == reported.headerInfoSize);
     FUZZ_CHECK(RequiredEntrySize(reported) >= reported.sourceUrlName.size());
-    CheckItem(reported.sourceUrlName);
+    CheckItem(reported);
   }
   return 0;
 }

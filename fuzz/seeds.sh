@@ -59,10 +59,10 @@ done
 seed image_size_fuzz samples/nav/*.GIF samples/nav/*.JPG samples/ie/*/*.gif samples/ie/*/*.jpg \
   data/images/*.gif
 
-# Small hand-made texts: a registry file and a prefs.js, each led by the strings the target
-# takes from the input's front (each ended by a backslash and a space, a doubled backslash
-# standing for one). The tag and link targets take their choices from the input's end.
-mkdir -p "$seeds/registry_text_fuzz" "$seeds/prefs_js_fuzz"
+# Small hand-made texts: a registry file, a prefs.js and a MIMETYPE.DAT, each led by the
+# strings the target takes from the input's front (each ended by a backslash and a space, a
+# doubled backslash standing for one). The tag and link targets take their choices from the input's end.
+mkdir -p "$seeds/registry_text_fuzz" "$seeds/prefs_js_fuzz" "$seeds/mimetype_dat_fuzz"
 printf '%s' 'Software\\Corvane\\Pagehold\\General \\\ Reindex directory\ C:\\Archive\ REGEDIT4
 [HKEY_CURRENT_USER\Software\Corvane\Pagehold\Browser options]
 "FAT Path"="C:\\Navigator\\Cache\\fat.db"
@@ -77,3 +77,5 @@ printf '%s\r\n' 'browser.cache.directory\ // Navigator user preferences' \
   'user_pref("browser.cache.directory", "C:\\Program Files\\Netscape\\Users\\me\\cache");' \
   'user_pref("browser.cache.disk_cache_size", 7680);' 'user_pref("other", "x")' \
   >"$seeds/prefs_js_fuzz/prefs.js"
+printf '%s\r\n' 'text/html; charset=koi8-r\ ADDITIONAL MIMETYPES INFO. DO NOT EDIT OR REMOVE!' \
+  'application/x-foo' 'IMAGE/GIF' 'noslash' '../x/y' 'model/vrml' >"$seeds/mimetype_dat_fuzz/MIMETYPE.DAT"
