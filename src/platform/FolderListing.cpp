@@ -50,7 +50,7 @@ void FolderListing::IndexLowerNames() {
 }
 
 std::optional<FolderListing::Entry> FolderListing::FindExact(std::string_view name) const {
-  const auto exact = byName_.find(std::string(name));
+  const auto exact = byName_.find(name);
   if (exact == byName_.end())
     return std::nullopt;
   return Entry{exact->first, exact->second};

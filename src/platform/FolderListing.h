@@ -2,6 +2,7 @@
 // one listing of it rather than one query of the file system per name.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +34,14 @@ class FolderListing {
   std::size_t Size() const { return byName_.size(); }
 
  private:
-  using Names = std::unordered_map<std::string, Kind>;
+  // Looked up by string_view without building a string for each name asked about.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>()(name);
+    }
+  };
+  using Names = std::unordered_map<std::string, Kind, NameHash, std::equal_to<>>;
   void IndexLowerNames();
 
   Names byName_;

@@ -21,7 +21,21 @@ std::optional<SkipReason> CachedFileCheck::Check(const std::string& path) {
   if (!Holds(path))
     return SkipReason::LinkOutside;  // a folder on the way leads out of the cache
   const std::optional<FolderListing::Kind> kind = files_.KindOf(path);
-  if (!kind || kind == FolderListing::Kind::Folder)
+  if (!kind)
+    return SkipReason::NoCachedFile;
+  return CheckListed(path, *kind);
+}
+
+std::optional<SkipReason> CachedFileCheck::Check(const std::string& path,
+                                                 FolderListing::Kind listedKind) {
+  if (!Holds(path))
+    return SkipReason::LinkOutside;
+  return CheckListed(path, listedKind);
+}
+
+std::optional<SkipReason> CachedFileCheck::CheckListed(const std::string& path,
+                                                       FolderListing::Kind kind) {
+  if (kind == FolderListing::Kind::Folder)
     return SkipReason::NoCachedFile;
   std::string name = FileNamePart(path);
   if (kind == FolderListing::Kind::Other) {

@@ -36,8 +36,14 @@ class CachedFileCheck {
   // cache's own files.
   std::optional<SkipReason> Check(const std::string& path);
 
+  // As Check, for a file whose folder listing the caller already holds: listedKind is what
+  // that listing told of the file's name.
+  std::optional<SkipReason> Check(const std::string& path, FolderListing::Kind listedKind);
+
  private:
   bool Holds(const std::string& path);
+  // The checks after the bounds of the file's folder, given what its listing told.
+  std::optional<SkipReason> CheckListed(const std::string& path, FolderListing::Kind kind);
 
   std::optional<FolderBoundary> boundary_;
   ListedFiles files_;

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
-#include <vector>
+#include <utility>
 
 #include "platform/Paths.h"
 
@@ -10,17 +10,18 @@ namespace pagehold {
 
 namespace {
 
-std::vector<std::string_view> SplitName(std::string_view name) {
-  std::vector<std::string_view> steps;
+// True when a step between separators is "." or "..".
+bool HasDotStep(std::string_view name) {
   size_t begin = 0;
   for (size_t i = 0; i <= name.size(); ++i) {
     if (i == name.size() || IsPathSeparator(name[i])) {
-      if (i > begin)
-        steps.push_back(name.substr(begin, i - begin));
+      const std::string_view step = name.substr(begin, i - begin);
+      if (step == "." || step == "..")
+        return true;
       begin = i + 1;
     }
   }
-  return steps;
+  return false;
 }
 
 // True when the entry is a file (last step) or a folder (any other step). A link, or a kind
@@ -38,16 +39,19 @@ bool IsOfKind(const FolderListing::Entry& entry, const std::string& path, bool l
 bool IsSafeRelativeName(std::string_view name) {
   if (name.empty() || IsPathSeparator(name.front()) || name.find(':') != std::string_view::npos)
     return false;
-  for (std::string_view step : SplitName(name)) {
-    if (step == "." || step == "..")
-      return false;
-  }
-  return true;
+  return !HasDotStep(name);
 }
 
 CachedFileLookup::CachedFileLookup(std::string folder) : folder_(std::move(folder)) {}
 
 std::optional<std::string> CachedFileLookup::Find(std::string_view relativeName) {
+  std::optional<Found> found = FindListed(relativeName);
+  if (!found)
+    return std::nullopt;
+  return std::move(found->path);
+}
+
+std::optional<CachedFileLookup::Found> CachedFileLookup::FindListed(std::string_view relativeName) {
   if (!IsSafeRelativeName(relativeName))
     return std::nullopt;
   std::string path = folder_;
@@ -69,7 +73,7 @@ std::optional<std::string> CachedFileLookup::Find(std::string_view relativeName)
     if (!IsOfKind(*entry, path, last))
       return std::nullopt;
     if (last)
-      return path;
+      return Found{std::move(path), entry->kind};
     begin = end + 1;
   }
   return std::nullopt;

@@ -28,6 +28,13 @@ class CachedFileLookup {
   // (absolute, a drive, a ".." step) are never found.
   std::optional<std::string> Find(std::string_view relativeName);
 
+  // As Find, with what the folder's listing told of the file (a link's target is not told).
+  struct Found {
+    std::string path;
+    FolderListing::Kind kind;
+  };
+  std::optional<Found> FindListed(std::string_view relativeName);
+
  private:
   FolderListing& ListingOf(const std::string& folder);
 

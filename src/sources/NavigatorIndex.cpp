@@ -158,8 +158,8 @@ void NavigatorIndexReader::SetCacheFolder(std::string folder) {
   cacheFolder_ = std::move(folder);
   files_.emplace(cacheFolder_);
   // The index's own name, in any letter case (the lookup of cached files ignores it too).
-  check_.emplace(cacheFolder_, [index = LowerCase(indexFileName_)](std::string_view name) {
-    return !index.empty() && LowerCase(name) == index;
+  check_.emplace(cacheFolder_, [index = indexFileName_](std::string_view name) {
+    return !index.empty() && SameText(name, index);
   });
 }
 
@@ -314,12 +314,13 @@ void NavigatorIndexReader::AddCacheEntry(std::string url, std::string_view cache
     report_.Skip(SkipReason::UnsafeName);
     return;
   }
-  std::optional<std::string> cacheFile = files_->Find(cacheFileName);
+  std::optional<CachedFileLookup::Found> cacheFile = files_->FindListed(cacheFileName);
   if (!cacheFile) {
     report_.Skip(SkipReason::NoCachedFile);
     return;
   }
-  if (const std::optional<SkipReason> refused = check_->Check(*cacheFile)) {
+  // The lookup's listing already tells what the name is, so the check lists nothing again.
+  if (const std::optional<SkipReason> refused = check_->Check(cacheFile->path, cacheFile->kind)) {
     report_.Skip(*refused);
     return;
   }
@@ -333,7 +334,7 @@ void NavigatorIndexReader::AddCacheEntry(std::string url, std::string_view cache
   const std::string type = LowerCase(contentType);
   item->MimeIndex = mimeTable_.MimeIndexOf(type) & kMimeIndexMask;
   item->ContentKind = ContentKindOf(type);
-  item->CacheFile = std::move(*cacheFile);
+  item->CacheFile = std::move(cacheFile->path);
   item->Domain = std::move(domain);
   list_.push_back(std::move(item));
   report_.Keep();
