@@ -6,10 +6,8 @@
 // appended to MIMETYPE.DAT at once so that the next run numbers them the same way.
 //
 // Only 255 rows are distinguishable in a stored record (a row past 255 would wrap onto a
-// built-in row, and its items would be filed under that row's type), so the table stops at 255
-// rows, and only text with the media type syntax ever becomes a row: garbage from a damaged
-// cache would use the rows up for good. A type met once the table is full gets the row of its
-// type without parameters when there is one, and "application/octet-stream" otherwise.
+// built-in row), so no row past 255 is ever given out, and only text with the media type
+// syntax becomes a row: garbage from a damaged cache would use the rows up for good.
 //
 // Lookup ignores the case of A-Z and the first matching row wins; an index of lower-cased names
 // that keeps the first row of each name gives that answer without walking the table for every
@@ -20,6 +18,7 @@
 #include <array>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "cache/Text.h"
@@ -109,10 +108,15 @@ constexpr std::string_view kDatFileName = "MIMETYPE.DAT";
 constexpr std::string_view kDatHeader = "ADDITIONAL MIMETYPES INFO. DO NOT EDIT OR REMOVE!";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kDatLineLimit = 255;
-constexpr int kMaxRows = 255;
-constexpr int kOctetStreamRow = 40;
 constexpr std::string_view kUnknownTypeName = "text/plain";
 constexpr std::string_view kOtherFolder = "other";
+// What becomes of a type that can have no row of its own, said after the reason.
+constexpr std::string_view kWithoutRowOfItsOwn =
+    ": such a type takes the row of its type without parameters, or that of "
+    "application/octet-stream";
+// A type with no row of its own is still archived, under the type that says least about it.
+constexpr int kOctetStreamRow = 40;
+static_assert(kBuiltInTypes[kOctetStreamRow - 1] == "application/octet-stream");
 
 // Content types are trimmed of everything that is not printable ASCII without the space.
 bool IsTypeCharacter(char c) {
@@ -161,7 +165,7 @@ bool IsMediaTypeSyntax(std::string_view type) {
          std::none_of(type.begin(), type.end(), [](char c) { return IsControlCharacter(c); });
 }
 
-// The type up to its first ";", without blanks around it.
+// The type without its parameters: up to the first ";", without blanks around it.
 std::string_view WithoutParameters(std::string_view type) {
   type = type.substr(0, type.find(';'));
   while (!type.empty() && IsBlank(type.front()))
@@ -184,23 +188,21 @@ std::string_view TrimToTypeCharacters(std::string_view text) {
   return text;
 }
 
-// A folder name that stays one safe path component: not empty, not made of dots, and only of
-// the characters a domain folder may hold.
-bool IsSafeFolderName(std::string_view name) {
-  return !name.empty() && DomainFromHost(name) == name;
-}
-
-}  // namespace
-
-std::vector<std::string> ParseMimeTypeDat(std::string_view text) {
+// The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
+// accepted too, and a last line without a line end still counts.
+std::vector<std::string> ReadDatRows(const std::string& path) {
+  const Result<std::string> read = ReadWholeFile(path);
+  if (!read)
+    return {};
+  const std::string& text = *read;
   std::vector<std::string> rows;
   bool header = true;
   std::size_t lineStart = 0;
   while (lineStart < text.size()) {
     std::size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string_view::npos)
+    if (lineEnd == std::string::npos)
       lineEnd = text.size();
-    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+    std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
     if (!header)
@@ -211,18 +213,19 @@ std::vector<std::string> ParseMimeTypeDat(std::string_view text) {
   return rows;
 }
 
+// A folder name that stays one safe path component: not empty, not made of dots, and only of
+// the characters a domain folder may hold.
+bool IsSafeFolderName(std::string_view name) {
+  return !name.empty() && DomainFromHost(name) == name;
+}
+
+}  // namespace
+
 TMimeTable::TMimeTable(std::string dataFolder) : datPath_(JoinPath(dataFolder, kDatFileName)) {
   for (std::string_view type : kBuiltInTypes)
     AddRow(std::string(type));
-  const Result<std::string> text = ReadWholeFile(datPath_);
-  if (!text)
-    return;
-  // Rows past the last distinguishable one could never be stored; they are left out.
-  for (std::string& type : ParseMimeTypeDat(*text)) {
-    if (Size() == kMaxRows)
-      break;
+  for (std::string& type : ReadDatRows(datPath_))
     AddRow(std::move(type));
-  }
 }
 
 void TMimeTable::AddRow(std::string type) {
@@ -235,28 +238,8 @@ bool TMimeTable::IsHtmlPage(int index) const {
   return index >= 1 && index <= Size() && htmlRows_[static_cast<std::size_t>(index - 1)];
 }
 
-std::optional<std::string> TMimeTable::TakeUnkeptRowsNotice() {
-  std::optional<std::string> notice;
-  const auto tell = [&notice](std::string text) {
-    notice = notice ? *notice + "; " + text : std::move(text);
-  };
-  if (unkeptReason_ && !unkeptNoticeGiven_) {
-    unkeptNoticeGiven_ = true;
-    tell("new MIME types hold for this run only: " + *unkeptReason_);
-  }
-  if (fullTableMet_ && !fullTableNoticeGiven_) {
-    fullTableNoticeGiven_ = true;
-    tell("the MIME table holds its " + std::to_string(kMaxRows) +
-         " rows: types new to it are taken as their type without parameters, or as " +
-         std::string(kBuiltInTypes[kOctetStreamRow - 1]));
-  }
-  return notice;
-}
-
-int TMimeTable::FullTableRow(std::string_view type) {
-  fullTableMet_ = true;
-  const auto found = rowOfLowerName_.find(LowerCase(WithoutParameters(type)));
-  return found != rowOfLowerName_.end() ? found->second : kOctetStreamRow;
+std::vector<std::string> TMimeTable::TakeNotices() {
+  return std::exchange(notices_, {});
 }
 
 int TMimeTable::MimeIndexOf(std::string_view contentType) {
@@ -269,31 +252,52 @@ int TMimeTable::MimeIndexOf(std::string_view contentType) {
   if (!IsMediaTypeSyntax(type))
     return 0;
   const auto found = rowOfLowerName_.find(LowerCase(type));
-  if (found != rowOfLowerName_.end())
+  if (found != rowOfLowerName_.end() && found->second <= kDistinguishableRows)
     return found->second;
-  if (Size() == kMaxRows)
-    return FullTableRow(type);
-  AddRow(std::string(type));
-  if (!unkeptReason_)
-    RememberType(type);
-  return Size();
+  // A new row is given out only once MIMETYPE.DAT holds it: a number stored in archive.dat
+  // must name the same type in every later run.
+  if (found == rowOfLowerName_.end() && Size() < kDistinguishableRows) {
+    if (!unkept_ && RememberType(type)) {
+      AddRow(std::string(type));
+      return Size();
+    }
+  } else if (!full_) {
+    full_ = true;
+    notices_.push_back("the MIME table has no row left for " + std::string(type) +
+                       " (a stored record tells only " + std::to_string(kDistinguishableRows) +
+                       " rows apart)" + std::string(kWithoutRowOfItsOwn));
+  }
+  return RowWithoutParameters(type);
 }
 
-void TMimeTable::RememberType(std::string_view type) {
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(FolderPart(datPath_)), error);
-  const bool exists = FileExists(datPath_);
-  std::string lines;
-  if (!exists)
-    lines.append(kDatHeader).append(kLineEnd);
-  lines.append(type).append(kLineEnd);
+int TMimeTable::RowWithoutParameters(std::string_view type) const {
+  const auto found = rowOfLowerName_.find(LowerCase(WithoutParameters(type)));
+  return found != rowOfLowerName_.end() && found->second <= kDistinguishableRows ? found->second
+                                                                                 : kOctetStreamRow;
+}
 
-  Result<FileHandle> file = FileHandle::Open(datPath_, exists ? "ab" : "wb");
-  Status written = file ? file->Write(lines) : file.status();
+bool TMimeTable::RememberType(std::string_view type) {
+  const std::string folder = FolderPart(datPath_);
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(folder), error);
+  Status written = error ? Status(Failure::FromErrorCode(folder, error)) : Status();
+  if (written) {
+    const bool exists = FileExists(datPath_);
+    std::string lines;
+    if (!exists)
+      lines.append(kDatHeader).append(kLineEnd);
+    lines.append(type).append(kLineEnd);
+    Result<FileHandle> file = FileHandle::Open(datPath_, exists ? "ab" : "wb");
+    written = file ? file->Write(lines) : file.status();
+    if (written)
+      written = file->Close();
+  }
   if (written)
-    written = file->Close();
-  if (!written)
-    unkeptReason_ = written.failure().Describe();
+    return true;
+  unkept_ = true;
+  notices_.push_back("MIME types new to the table cannot be kept (" + written.failure().Describe() +
+                     ")" + std::string(kWithoutRowOfItsOwn));
+  return false;
 }
 
 std::string TMimeTable::MimeTypeName(int index) const {

@@ -1,9 +1,8 @@
 // The MIME table: 72 built-in types in a fixed order, then the types remembered in
-// MIMETYPE.DAT, then types added while the program runs, 255 rows at most. Row numbers count
-// from 1 and stay stable across runs, because archive.dat stores them.
+// MIMETYPE.DAT, then types added while the program runs. Row numbers count from 1 and stay
+// stable across runs, because archive.dat stores them.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,16 +17,23 @@ class TMimeTable {
   // Builds the built-in rows and appends the rows of MIMETYPE.DAT in dataFolder, if any.
   explicit TMimeTable(std::string dataFolder);
 
+  // Rows that a stored record tells apart: it keeps only the low 8 bits of a row number, so
+  // row 256 would read back as no row and row 257 as "text/html".
+  static constexpr int kDistinguishableRows = 255;
+  // The first built-in row, "text/html".
+  static constexpr int kHtmlRow = 1;
+
   // Row of the content type, appending it to the table and to MIMETYPE.DAT when it is new and
   // usable; 0 when the text is not a usable type. Blanks and control bytes around the type are
   // ignored, and an empty type is "text/html". A usable type has the media type syntax of HTTP:
   // a token, "/", a token, then optionally blanks and ";" parameters, none of it holding a
   // control byte. Types are cut to 255 characters, the longest line MIMETYPE.DAT gives back.
-  // When MIMETYPE.DAT cannot be written, the new row still holds for this run, no later row is
-  // written either (so that the rows kept on disk keep their numbers), and
-  // TakeUnkeptRowsNotice() says so once. Once the table holds 255 rows, a new type gets the row
-  // of its type without parameters, or "application/octet-stream" when that is no row either,
-  // and TakeUnkeptRowsNotice() says so once.
+  // A new type gets a row of its own only when MIMETYPE.DAT keeps it and the row is one of the
+  // distinguishable ones, since a stored record must name the same type in every later run.
+  // Otherwise it takes the row of its type without parameters when that has one (a page sent
+  // with a character set never met before is still a page), else that of
+  // "application/octet-stream", so that its items are still archived; TakeNotices() says why,
+  // once. After one failure to write MIMETYPE.DAT no later type is written either.
   int MimeIndexOf(std::string_view contentType);
 
   // True when the row is an HTML page: "text/html", also with parameters after a ";" (such as
@@ -35,10 +41,9 @@ class TMimeTable {
   // rewritten and their text searched.
   bool IsHtmlPage(int index) const;
 
-  // One line saying, once each, that new types hold for this run only and why (after
-  // MIMETYPE.DAT could not be written), and that the table was full for a new type. Nothing
-  // when neither happened since the last call.
-  std::optional<std::string> TakeUnkeptRowsNotice();
+  // The lines not yet taken that tell the person what the table could not do: keep new rows
+  // in MIMETYPE.DAT, or give a new type a row of its own. Each is given once per run.
+  std::vector<std::string> TakeNotices();
 
   const std::string& DatPath() const { return datPath_; }
 
@@ -54,24 +59,21 @@ class TMimeTable {
 
  private:
   void AddRow(std::string type);
-  int FullTableRow(std::string_view type);
+  // The row a type gets when it can have none of its own: that of its type without
+  // parameters, or that of "application/octet-stream".
+  int RowWithoutParameters(std::string_view type) const;
   // Appends the type to MIMETYPE.DAT, creating it (and its folder) with its header line when
-  // it is missing.
-  void RememberType(std::string_view type);
+  // it is missing; false, with a notice, when that fails.
+  bool RememberType(std::string_view type);
 
   std::string datPath_;
   std::vector<std::string> rows_;
   std::vector<bool> htmlRows_;
-  std::optional<std::string> unkeptReason_;  // why MIMETYPE.DAT could not be written
-  bool unkeptNoticeGiven_ = false;
-  bool fullTableMet_ = false;
-  bool fullTableNoticeGiven_ = false;
+  bool unkept_ = false;               // MIMETYPE.DAT could not be written; no later row is tried
+  bool full_ = false;                 // a type met the table with no distinguishable row left
+  std::vector<std::string> notices_;  // not yet taken
   std::unordered_map<std::string, int> rowOfLowerName_;  // first row of each lower-cased name
 };
-
-// The rows of MIMETYPE.DAT's text: every line after the first, each cut to 255 characters.
-// Lines end with CR LF; a bare LF is accepted too, and a last line without a line end counts.
-std::vector<std::string> ParseMimeTypeDat(std::string_view text);
 
 ContentKindValue ContentKindOf(std::string_view contentType);
 

@@ -50,8 +50,8 @@ bool CacheSession::ReadCache(Interaction& ui, std::ostream& err, std::string& re
     return false;
   }
   err << "pagehold " << command_ << ": " << DescribeReading(reading_) << '\n';
-  if (reading_.mimeTableNotice)
-    err << "pagehold " << command_ << ": " << *reading_.mimeTableNotice << '\n';
+  for (const std::string& notice : reading_.mimeTableNotices)
+    err << "pagehold " << command_ << ": " << notice << '\n';
   return true;
 }
 

@@ -50,8 +50,8 @@ std::string DescribeReading(const ReadingReport& report) {
 }
 
 void NoteMimeTableState(TMimeTable& mimeTable, ReadingReport& report) {
-  if (std::optional<std::string> notice = mimeTable.TakeUnkeptRowsNotice())
-    report.mimeTableNotice = std::move(notice);
+  for (std::string& notice : mimeTable.TakeNotices())
+    report.mimeTableNotices.push_back(std::move(notice));
 }
 
 }  // namespace pagehold

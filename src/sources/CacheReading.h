@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cache/CacheItem.h"
 #include "cache/MimeTable.h"
@@ -50,8 +51,8 @@ struct ReadingReport {
   std::optional<EarlyEnd> endedEarly;
 
   // Said once per run of the program: types met in this reading that MIMETYPE.DAT could not
-  // keep for the next run.
-  std::optional<std::string> mimeTableNotice;
+  // keep for the next run, or that could get no row of the MIME table of their own.
+  std::vector<std::string> mimeTableNotices;
 
   // Counts one entry that did not become an item.
   void Skip(SkipReason reason) {
@@ -84,8 +85,7 @@ struct CacheReading {
 // index, the reason.
 std::string DescribeReading(const ReadingReport& report);
 
-// Takes the MIME table's notice that rows could not be kept, if this is the first reading to
-// meet it.
+// Takes the MIME table's notices that this reading is the first to meet.
 void NoteMimeTableState(TMimeTable& mimeTable, ReadingReport& report);
 
 }  // namespace pagehold

@@ -1,5 +1,6 @@
 #include "cache/MimeTable.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,8 @@
 namespace pagehold {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
@@ -149,18 +152,20 @@ TEST(MimeTableTest, ReadsRowsAfterAnyFirstLine) {
   EXPECT_EQ(table.MimeIndexOf("LAST/LINE"), 77);
 }
 
-// A file that cannot be written never stops a reading: the row holds for this run, the failure
-// is told once, and no later row is written (the rows on disk keep their numbers). A missing
+// A file that cannot be written never stops a reading, and a row it does not keep is never
+// given out (a later run would give its number to another type): a new type takes the row of
+// its type without parameters, or 0; that is told once, and no later row is tried. A missing
 // folder is made.
 TEST(MimeTableTest, AnUnwritableFileStopsNothingAndAMissingFolderIsMade) {
   TempFolder folder;
   std::filesystem::create_directory(folder.Child("MIMETYPE.DAT"));
   TMimeTable blocked(folder.path());
-  EXPECT_EQ(blocked.MimeIndexOf("application/x-foo"), 73);
-  EXPECT_TRUE(blocked.TakeUnkeptRowsNotice());  // told once
-  EXPECT_FALSE(blocked.TakeUnkeptRowsNotice());
+  EXPECT_EQ(blocked.MimeIndexOf("application/x-foo"), 0);
+  EXPECT_THAT(blocked.TakeNotices(), ElementsAre(HasSubstr("cannot be kept")));
   std::filesystem::remove(folder.Child("MIMETYPE.DAT"));
-  EXPECT_EQ(blocked.MimeIndexOf("application/x-bar"), 74);
+  EXPECT_EQ(blocked.MimeIndexOf("text/html; charset=utf-8"), 1);
+  EXPECT_EQ(blocked.Size(), 72);
+  EXPECT_TRUE(blocked.TakeNotices().empty());
   EXPECT_FALSE(std::filesystem::exists(folder.Child("MIMETYPE.DAT")));
   EXPECT_EQ(TMimeTable(folder.Child("data/pagehold/")).MimeIndexOf("application/x-foo"), 73);
   EXPECT_EQ(ReadFile(folder.Child("data/pagehold/MIMETYPE.DAT")),
@@ -201,12 +206,35 @@ TEST(MimeTableTest, OnlyTypesOfTheMediaTypeSyntaxBecomeRows) {
     const int before = table.Size();
     const int row = table.MimeIndexOf(type);
     const bool matches = std::regex_match(type, syntax);
-    EXPECT_EQ(row != 0, matches) << type;
+    // A usable type gets a row while the table has distinguishable rows left.
+    EXPECT_TRUE(matches ? row != 0 || before >= 255 : row == 0) << type;
     EXPECT_TRUE(table.Size() == before || matches) << type;
+    EXPECT_LE(table.Size(), 255);
     usable += matches ? 1 : 0;
   }
   EXPECT_GT(usable, 30);  // the types do reach both sides of the rule
   EXPECT_LT(usable, 970);
+}
+
+// Past row 255 a stored record would read a row as a built-in one: no such row is given out,
+// a type that would need one takes the row of its type without parameters, or 0, and that is
+// said once.
+TEST(MimeTableTest, NoRowPastTheDistinguishableOnesIsGivenOut) {
+  TempFolder folder;
+  std::string dat = kHeader;
+  for (int row = 73; row <= 260; ++row)
+    dat += "application/x-" + std::to_string(row) + "\r\n";
+  WriteFile(folder.Child("MIMETYPE.DAT"), dat);
+  TMimeTable table(folder.path());
+  for (const auto& [type, row] : {std::pair{"application/x-255", 255},
+                                  {"application/x-257", 0},
+                                  {"text/html; charset=koi8-r", 1},
+                                  {"IMAGE/PNG; q=1", 66},
+                                  {"application/x-new", 0}})
+    EXPECT_EQ(table.MimeIndexOf(type), row) << type;
+  EXPECT_EQ(table.Size(), 260);
+  EXPECT_EQ(ReadFile(folder.Child("MIMETYPE.DAT")), dat);
+  EXPECT_THAT(table.TakeNotices(), ElementsAre(HasSubstr("no row left for application/x-257")));
 }
 
 TEST(MimeTableTest, HtmlPagesAreTextHtmlWithOrWithoutParameters) {
