@@ -184,8 +184,12 @@ class ArchiveJob {
     placed.folderMade = ready->second.made;
     if (!placed.folderMade)
       return;
+    // A page sent with parameters (a character set) is named as a page, so that its copy
+    // opens as one offline whatever the server called it.
+    const int namingRow =
+        context_.mimeTable.IsHtmlPage(item.MimeIndex) ? TMimeTable::kHtmlRow : item.MimeIndex;
     const std::string baseName = namingRule_ == NamingRule::FromUrl
-                                     ? NameFromUrl(item.Url, item.MimeIndex)
+                                     ? NameFromUrl(item.Url, namingRow)
                                      : NameFromCacheFile(item.CacheFile);
     // Nothing is written during naming, so a folder this run made holds no file yet.
     const bool empty = ready->second.madeNow;

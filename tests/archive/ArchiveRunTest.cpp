@@ -94,6 +94,7 @@ class ArchiveRunTest : public ::testing::Test {
 TEST_F(ArchiveRunTest, ArchivesIntoDomainAndTypeFoldersUnderUniqueNames) {
   fs::create_directories(root.Child("archive"));
   WriteFile(root.Child("archive/host/text/y.htm"), "not recorded, not ours");
+  const int charsetHtml = context.mimeTable.MimeIndexOf("text/html; charset=utf-8");
   struct Case {
     const char* path;
     int mimeIndex;
@@ -105,6 +106,7 @@ TEST_F(ArchiveRunTest, ArchivesIntoDomainAndTypeFoldersUnderUniqueNames) {
       {"/pic.gif", kGif, "host/image/pic.gif"},
       {"/a/my-photo.jpeg", kJpeg, "host/image/myphoto.jpg"},
       {"/cgi/run.exe?x=1", kHtml, "host/text/run.htm"},
+      {"/cgi/page.php?id=2", charsetHtml, "host/text/page(1).htm"},
       {"/get/file.zip", kZip, "host/application/file.zip"},
       {"/get/download", kZip, "host/application/download.zip"},
       {"/-+,;=", kHtml, "host/text/.htm"},
