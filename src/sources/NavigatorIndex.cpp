@@ -227,8 +227,8 @@ void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize,
   if (fileSize > unit && fileSize % unit != 0)
     report_.endedEarly = EarlyEnd{fileSize, (fileSize / unit + 1) * unit};
 
-  // One buffer serves the whole pass; a page read short (the file's trailing part) is parsed
-  // with its missing bytes as zeros, and ends the pass.
+  // One buffer serves the whole pass; of a page read short (the file's trailing part) the
+  // entries that lie wholly in what was read are taken, and the pass ends.
   std::string page(kLargestIndexPage, '\0');
   const auto readPage = [&] {
     const size_t got = std::fread(page.data(), 1, static_cast<size_t>(pageSize), file.get());
@@ -247,7 +247,8 @@ void NavigatorIndexReader::ReadPages(const std::string& indexPath, int pageSize,
       break;
     done += got;
     const bool whole = got == static_cast<size_t>(pageSize);
-    IndexPageEntries entries = ReadIndexPageEntries(page, pageSize);
+    IndexPageEntries entries = ReadIndexPageEntries(
+        whole ? std::string_view(page) : std::string_view(page).substr(0, got), pageSize);
     if (entries.damaged && whole)
       ++report_.damagedPages;
     if (!KeepGoing(true))

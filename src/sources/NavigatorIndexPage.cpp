@@ -166,10 +166,16 @@ IndexPageEntries ReadIndexPageEntries(std::string_view bytes, int pageSize) {
     return result;
 
   std::vector<NavigatorEntryFields>& entries = result.entries;
+  // A page cut short by the end of the file reads as zeros past that end; what would be read
+  // there is no entry of the index.
+  const bool cut = bytes.size() < static_cast<std::size_t>(page.Size());
   int at = FirstEntryStart(page, DataStart(page));
   while (at < page.Size() && static_cast<int>(entries.size()) < kMaxEntriesPerPage) {
     NavigatorEntryFields entry;
-    at = ReadEntry(page, at, entry);
+    const int next = ReadEntry(page, at, entry);
+    if (cut && static_cast<std::size_t>(next) > bytes.size())
+      break;
+    at = next;
     entry.cacheFileName = LowerCase(entry.cacheFileName);
     entry.contentType = LowerCase(entry.contentType);
     entries.push_back(std::move(entry));

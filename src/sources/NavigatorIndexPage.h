@@ -90,7 +90,8 @@ int ReadEntry(const IndexPageView& page, int at, NavigatorEntryFields& entry);
 
 // All entries of one page, at most kMaxEntriesPerPage, in the order they lie; none when the
 // count word is 0 or not less than the page size. The cache file name and content type come
-// out lower-cased.
+// out lower-cased. Of a page cut short (bytes shorter than pageSize) only the entries that lie
+// wholly within bytes are taken.
 std::vector<NavigatorEntryFields> ParseIndexPage(std::string_view bytes, int pageSize);
 
 struct IndexPageEntries {
