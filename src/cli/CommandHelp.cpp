@@ -34,7 +34,8 @@ constexpr std::array<CommandText, 7> kCommands = {{
      "Lists the chosen cache items, one row each under a header line (or as a JSON array):\n"
      "  domain      the item's host, made a folder name\n"
      "  kind        text, media or other\n"
-     "  mime        the item's row of the MIME table (rows past 72 come from MIMETYPE.DAT)\n"
+     "  mime        the item's row of the MIME table (rows past 72 come from MIMETYPE.DAT;\n"
+     "              0: no usable type, never archived)\n"
      "  type        the MIME type that row names\n"
      "  date        the item's date, local time\n"
      "  url         the item's address, port included\n"
@@ -122,13 +123,16 @@ std::optional<std::string> NearestCommand(std::string_view typed) {
   const std::string lowered = LowerCase(typed);
   std::optional<std::string> nearest;
   std::size_t best = 3;  // more than two edits is no longer a typing slip
-  for (const CommandText& command : kCommands) {
-    const std::size_t distance = EditDistance(lowered, command.name);
+  const auto consider = [&](const char* name) {
+    const std::size_t distance = EditDistance(lowered, name);
     if (distance < best) {
       best = distance;
-      nearest = command.name;
+      nearest = name;
     }
-  }
+  };
+  for (const CommandText& command : kCommands)
+    consider(command.name);
+  consider("help");
   return nearest;
 }
 

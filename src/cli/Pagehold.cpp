@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <string_view>
 
 #include "cli/CommandArguments.h"
 #include "cli/CommandHelp.h"
@@ -20,9 +21,19 @@ bool IsHelpFlag(const std::string& argument) {
   return argument == "--help" || argument == "-h";
 }
 
-// pagehold help [COMMAND]
+// "PREFIX: unknown command 'typed'", with the nearest command when one is near enough, then
+// the usage of every command.
+int RefuseUnknownCommand(std::string_view prefix, const std::string& typed, std::ostream& err) {
+  err << prefix << ": unknown command '" << typed << "'";
+  if (const std::optional<std::string> nearest = NearestCommand(typed))
+    err << "; did you mean '" << *nearest << "'?";
+  err << "\n" << GeneralUsage();
+  return kExitBadUsage;
+}
+
+// pagehold help [COMMAND]; "help help" and "help --help" give the usage of every command.
 int RunHelp(const Arguments& args, std::ostream& out, std::ostream& err) {
-  if (args.size() < 2) {
+  if (args.size() < 2 || args[1] == "help" || IsHelpFlag(args[1])) {
     out << GeneralUsage();
     return kExitDone;
   }
@@ -30,16 +41,7 @@ int RunHelp(const Arguments& args, std::ostream& out, std::ostream& err) {
     out << *help;
     return kExitDone;
   }
-  err << "pagehold help: no command '" << args[1] << "'\n";
-  return kExitBadUsage;
-}
-
-int RefuseUnknownCommand(const std::string& typed, std::ostream& err) {
-  err << "pagehold: unknown command '" << typed << "'";
-  if (const std::optional<std::string> nearest = NearestCommand(typed))
-    err << "; did you mean '" << *nearest << "'?";
-  err << "\n" << GeneralUsage();
-  return kExitBadUsage;
+  return RefuseUnknownCommand("pagehold help", args[1], err);
 }
 
 }  // namespace
@@ -66,7 +68,7 @@ int RunPagehold(const Arguments& args, std::ostream& out, std::ostream& err) {
     return RunHelp(args, out, err);
   const auto command = commands.find(args[0]);
   if (command == commands.end())
-    return RefuseUnknownCommand(args[0], err);
+    return RefuseUnknownCommand("pagehold", args[0], err);
   if (std::any_of(args.begin() + 1, args.end(), IsHelpFlag)) {
     out << *CommandHelpText(args[0]);
     return kExitDone;

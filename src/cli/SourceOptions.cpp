@@ -59,7 +59,8 @@ bool ParseAge(const std::string& flag, const std::string& text, std::optional<Ag
   if (text.size() < 2 || !ParseAgeUnit(text.back(), unit) ||
       !std::all_of(text.begin(), text.end() - 1, [](char c) { return c >= '0' && c <= '9'; }) ||
       !ParseInt(std::string_view(text).substr(0, text.size() - 1), number) || number <= 0) {
-    reason = flag + " wants a number and a unit, like 6h, 2d or 1w (not '" + text + "')";
+    reason =
+        flag + " wants a positive whole number and a unit, like 6h, 2d or 1w (not '" + text + "')";
     return false;
   }
   bound = AgeBound{number, unit, text};

@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CommandRun.h"
 #include "platform/Paths.h"
 #include "support/TestFiles.h"
 
@@ -19,21 +18,11 @@ using testing::ReadFile;
 using testing::SamplesDir;
 using testing::TempFolder;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = testing::CommandRun;
 
 Outcome Archive(Arguments args) {
   args.insert(args.begin(), "archive");
-  std::ostringstream out;
-  std::ostringstream err;
-  Outcome outcome;
-  outcome.status = RunPagehold(args, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
+  return testing::RunCommand(args);
 }
 
 class ArchiveCommandTest : public ::testing::Test {

@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <regex>
-#include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CommandRun.h"
 #include "files/FolderCopy.h"
 #include "iecache/IeCacheWriter.h"
 #include "iecache/SyntheticIeCache.h"
@@ -17,26 +16,12 @@
 namespace pagehold {
 namespace {
 
+using testing::CommandRun;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using testing::RunCommand;
 using testing::TempFolder;
 using ::testing::UnorderedElementsAre;
-
-struct CommandRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CommandRun RunCommand(const Arguments& args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandRun run;
-  run.status = RunPagehold(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -314,7 +299,8 @@ TEST(CacheCommands, ReportBadUsageInOneLine) {
       {{"delete", "--nav", "x", "--yes", "extra"},
        "pagehold delete: unexpected argument 'extra'\n"},
       {{"delete", "--newer", "2", "--nav", "x"},
-       "pagehold delete: --newer wants a number and a unit, like 6h, 2d or 1w (not '2')\n"},
+       "pagehold delete: --newer wants a positive whole number and a unit, like 6h, 2d or 1w (not "
+       "'2')\n"},
   };
   for (const auto& c : cases) {
     const CommandRun run = RunCommand(c.args);

@@ -26,6 +26,12 @@ TEST(RunPagehold, ShowsUsageOnRequestAndRefusesWhatItDoesNotKnow) {
       {{"frobnicate"}, 2, false, "pagehold: unknown command 'frobnicate'\nusage:\n"},
       {{"List"}, 2, false, "pagehold: unknown command 'List'; did you mean 'list'?\n"},
       {{"lsit", "--nav", "x"}, 2, false, "pagehold: unknown command 'lsit'; did you mean 'list'?"},
+      {{"help", "--help"}, 0, true, ""},
+      {{"help", "chekc"},
+       2,
+       false,
+       "pagehold help: unknown command 'chekc'; did you mean 'check'?"},
+      {{"hlep"}, 2, false, "pagehold: unknown command 'hlep'; did you mean 'help'?"},
   };
   for (const auto& c : cases) {
     std::ostringstream out;

@@ -16,6 +16,7 @@
 #endif
 
 #include "cache/MimeTable.h"
+#include "cli/CommandRun.h"
 #include "cli/Commands.h"
 #include "platform/Registry.h"
 #include "prefs/SettingsStore.h"
@@ -23,18 +24,6 @@
 #include "support/TestFiles.h"
 
 namespace pagehold::testing {
-
-// Sets an environment variable, or removes it for a null value.
-inline void SetEnvironment(const char* name, const char* value) {
-#ifdef _WIN32
-  _putenv_s(name, value ? value : "");
-#else
-  if (value)
-    setenv(name, value, 1);
-  else
-    unsetenv(name);
-#endif
-}
 
 // Gives the commands settings of their own while the object lives: a registry file of the
 // test's own, or on Windows, where the settings live in the system registry, a fresh key of the
