@@ -30,8 +30,8 @@ ReadingEnd AfterReading(const ReadingReport& report, Product product, std::size_
         MessageIcon::Warning);
   else if (!navigator && itemsListed == 0 && report.outcome == ReadingOutcome::Read)
     Say(end, "No files found.", MessageIcon::Information);
-  if (report.mimeTableNotice)
-    Say(end, *report.mimeTableNotice, MessageIcon::Information);
+  for (const std::string& notice : report.mimeTableNotices)
+    Say(end, notice, MessageIcon::Information);
   return end;
 }
 

@@ -39,9 +39,9 @@ TEST(ReadingEnd, TellsWhatWentWrongAndClosesOnlyForAnUnopenedNavigatorIndex) {
     EXPECT_EQ(end.message ? end.message->text : "", c.text);
   }
   ReadingReport noticed = Report(ReadingOutcome::Refused);
-  noticed.mimeTableNotice = "kept for this run only";
+  noticed.mimeTableNotices = {"cannot be kept", "no row left"};
   const ReadingEnd end = AfterReading(noticed, nav, 0);
-  EXPECT_EQ(end.message->text, "why\r\n\r\nkept for this run only");
+  EXPECT_EQ(end.message->text, "why\r\n\r\ncannot be kept\r\n\r\nno row left");
   EXPECT_EQ(end.message->icon, MessageIcon::Error);
 }
 
