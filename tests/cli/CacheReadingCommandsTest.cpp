@@ -204,10 +204,12 @@ TEST(CacheReadingCommands, PagesWithACharacterSetAreArchivedAsPages) {
   testgen::WriteIeCache(cache.path(), ie);
   const Outcome run = Pagehold({"archive", "--ie", cache.path(), "--to", archive.path()});
   ASSERT_EQ(run.status, 0);
+#ifndef _WIN32  // where MIMETYPE.DAT stays beside the program
   const std::size_t notice =
       run.err.find("MIME types new to the table cannot be kept (" + cache.Child("a-file"));
   EXPECT_NE(notice, std::string::npos);
   EXPECT_EQ(notice, run.err.rfind("MIME types new to the table"));
+#endif
 
   const std::regex link(R"((?:href|src)\s*=\s*["']?([^"' >]+))", std::regex::icase);
   int links = 0;
