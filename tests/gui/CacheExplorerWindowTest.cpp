@@ -142,7 +142,8 @@ class ExplorerWindowTest : public ::testing::TestWithParam<Product> {
           return window != nullptr && !window->ReadPending() && !window->Working() &&
                  driver::Settled();
         },
-        [&] {
+        // A copy: the window may open after Open has returned (a drop opens it later).
+        [script] {
           CacheExplorerWindow& window = *Shown();
           script(window);
           if (window.IsModal())
