@@ -188,21 +188,23 @@ std::string_view TrimToTypeCharacters(std::string_view text) {
   return text;
 }
 
-// The lines after the first one, each cut to 255 characters. Lines end with CR LF; a bare LF is
-// accepted too, and a last line without a line end still counts.
-std::vector<std::string> ReadDatRows(const std::string& path) {
-  const Result<std::string> read = ReadWholeFile(path);
-  if (!read)
-    return {};
-  const std::string& text = *read;
+// A folder name that stays one safe path component: not empty, not made of dots, and only of
+// the characters a domain folder may hold.
+bool IsSafeFolderName(std::string_view name) {
+  return !name.empty() && DomainFromHost(name) == name;
+}
+
+}  // namespace
+
+std::vector<std::string> ParseMimeTypeDat(std::string_view text) {
   std::vector<std::string> rows;
   bool header = true;
   std::size_t lineStart = 0;
   while (lineStart < text.size()) {
     std::size_t lineEnd = text.find('\n', lineStart);
-    if (lineEnd == std::string::npos)
+    if (lineEnd == std::string_view::npos)
       lineEnd = text.size();
-    std::string_view line = std::string_view(text).substr(lineStart, lineEnd - lineStart);
+    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
     if (!header)
@@ -213,19 +215,12 @@ std::vector<std::string> ReadDatRows(const std::string& path) {
   return rows;
 }
 
-// A folder name that stays one safe path component: not empty, not made of dots, and only of
-// the characters a domain folder may hold.
-bool IsSafeFolderName(std::string_view name) {
-  return !name.empty() && DomainFromHost(name) == name;
-}
-
-}  // namespace
-
 TMimeTable::TMimeTable(std::string dataFolder) : datPath_(JoinPath(dataFolder, kDatFileName)) {
   for (std::string_view type : kBuiltInTypes)
     AddRow(std::string(type));
-  for (std::string& type : ReadDatRows(datPath_))
-    AddRow(std::move(type));
+  if (const Result<std::string> text = ReadWholeFile(datPath_))
+    for (std::string& type : ParseMimeTypeDat(*text))
+      AddRow(std::move(type));
 }
 
 void TMimeTable::AddRow(std::string type) {

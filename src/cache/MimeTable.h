@@ -75,6 +75,10 @@ class TMimeTable {
   std::unordered_map<std::string, int> rowOfLowerName_;  // first row of each lower-cased name
 };
 
+// The rows of MIMETYPE.DAT's text: every line after the first, each cut to 255 characters.
+// Lines end with CR LF; a bare LF is accepted too, and a last line without a line end counts.
+std::vector<std::string> ParseMimeTypeDat(std::string_view text);
+
 ContentKindValue ContentKindOf(std::string_view contentType);
 
 }  // namespace pagehold
