@@ -41,19 +41,31 @@ bool UsedNames::Contains(std::string_view key) const {
 }
 
 const TCacheItem* ArchiveList::Find(std::string_view url) const {
-  const auto found = firstPosition_.find(url);
-  return found == firstPosition_.end() ? nullptr : records_[found->second].get();
+  const auto& firstPosition = FirstPositions();
+  const auto found = firstPosition.find(url);
+  return found == firstPosition.end() ? nullptr : records_[found->second].get();
+}
+
+const ArchiveList::Positions& ArchiveList::FirstPositions() const {
+  if (!firstPosition_) {
+    firstPosition_.emplace();
+    firstPosition_->reserve(records_.size());
+    // emplace keeps an existing entry: the index always names the first record with a Url.
+    for (std::size_t position = 0; position < records_.size(); ++position)
+      firstPosition_->emplace(records_[position]->Url, position);
+  }
+  return *firstPosition_;
 }
 
 void ArchiveList::Append(std::unique_ptr<TCacheItem> record) {
-  // emplace keeps an existing entry: the index always names the first record with a Url.
-  firstPosition_.emplace(record->Url, records_.size());
+  if (firstPosition_)
+    firstPosition_->emplace(record->Url, records_.size());
   records_.push_back(std::move(record));
 }
 
 void ArchiveList::Merge(const TCacheItem& item) {
-  const auto found = firstPosition_.find(item.Url);
-  if (found != firstPosition_.end()) {
+  const auto found = FirstPositions().find(item.Url);
+  if (found != firstPosition_->end()) {
     // Same Url, so the index stays right.
     Assign(*records_[found->second], item);
     return;
@@ -64,7 +76,7 @@ void ArchiveList::Merge(const TCacheItem& item) {
 }
 
 ArchiveList::Records ArchiveList::TakeAll() {
-  firstPosition_.clear();
+  firstPosition_.reset();
   Records taken = std::move(records_);
   records_.clear();
   return taken;

@@ -52,7 +52,8 @@ struct TextHash {
 };
 
 // The records of one archive, owned, in archive.dat order, with an index from Url to the first
-// record holding it so that lookups during a run of many items stay cheap.
+// record holding it so that lookups during a run of many items stay cheap. The index is built at
+// the first lookup: readers that only walk the records (search, check) never pay for it.
 class ArchiveList {
  public:
   using Records = std::vector<std::unique_ptr<TCacheItem>>;
@@ -72,8 +73,11 @@ class ArchiveList {
   const TCacheItem& operator[](std::size_t position) const { return *records_[position]; }
 
  private:
+  using Positions = std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>>;
+  const Positions& FirstPositions() const;
+
   Records records_;
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> firstPosition_;
+  mutable std::optional<Positions> firstPosition_;
 };
 
 // True when a Domain, type folder or FileName may be used as one component of a path inside the
