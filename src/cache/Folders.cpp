@@ -22,8 +22,7 @@ bool IsRoot(const std::string& folder) {
 }  // namespace
 
 bool DirectoryExists(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
+  return !path.empty() && IsFolder(path);
 }
 
 Status ForceFolder(const std::string& path) {

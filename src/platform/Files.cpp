@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return fs::is_directory(path, error);
-}
-
 bool IsOpenFolder(std::FILE* file) {
 #ifdef _WIN32
   (void)file;
@@ -81,6 +76,11 @@ void KeepPermissions(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
 
 FileHandle::~FileHandle() {
   if (file_ != nullptr)

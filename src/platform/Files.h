@@ -64,6 +64,10 @@ class FileHandle {
 // The same with path + ".tmp" as the temporary file.
 [[nodiscard]] Status ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
+// True when path names a folder (following a link); false for anything else, and when the
+// system cannot tell.
+bool IsFolder(const std::string& path);
+
 // Copies source over target, replacing a target that exists.
 [[nodiscard]] Status CopyFileReplacing(const std::string& source, const std::string& target);
 

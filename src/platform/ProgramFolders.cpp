@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/UserFolders.h"
 
@@ -12,11 +13,6 @@ namespace pagehold {
 namespace {
 
 #ifndef _WIN32
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
-
 // The place of the shared data of an installed program, relative to its bin/ folder (given
 // with a trailing separator).
 std::string InstalledDataFolder(const std::string& binFolder) {

@@ -1,10 +1,9 @@
 #include "sources/GivenCache.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "cache/Text.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/UrlCacheFolder.h"
 #include "sources/NavigatorIndex.h"
@@ -16,11 +15,6 @@ namespace pagehold {
 namespace {
 
 constexpr std::string_view kIndexDatName = "index.dat";
-
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
 
 }  // namespace
 
