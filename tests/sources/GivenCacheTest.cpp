@@ -35,7 +35,8 @@ TEST(GivenCacheTest, TakesTheIndexOrItsFolderAndRefusesTheRestWithTheReadingsLin
     std::string read;  // empty: refused with the reason the reading gives
   } kCases[] = {
       {true, JoinPath(nav, "fat.db"), JoinPath(nav, "fat.db")},
-      {true, nav, JoinPath(nav, "fat.db")},
+      // Found in a folder listing, the index path comes back with the system's separators.
+      {true, nav, NativeSeparators(JoinPath(nav, "fat.db"))},
       {true, JoinPath(ie, "index.dat"), ""},
       {false, ie, ie},
       {false, JoinPath(ie, "index.dat"), WithTrailingSeparator(ie)},
