@@ -85,6 +85,14 @@ std::string TimeStamp(std::time_t when) {
   return text;
 }
 
+// A visitor that keeps every record it is given.
+RecordVisitor KeepingIn(ArchiveList& records) {
+  return [&records](TCacheItem& record) {
+    records.Append(std::make_unique<TCacheItem>(std::move(record)));
+    return true;
+  };
+}
+
 }  // namespace
 
 std::uint64_t ArchiveFileState::BytesSkipped() const {
@@ -105,42 +113,61 @@ std::string ArchiveFileState::Describe() const {
          " salvaged after it, " + std::to_string(BytesSkipped()) + " bytes skipped";
 }
 
-ArchiveFileReading ParseArchiveBytes(std::string_view bytes, const ReadingProgress& afterRecord) {
-  ArchiveFileReading reading;
-  ArchiveFileState& state = reading.state;
+ArchiveFileState VisitArchiveBytes(std::string_view bytes, const RecordVisitor& visit,
+                                   const ReadingProgress& afterRecord) {
+  ArchiveFileState state;
   state.fileSize = bytes.size();
   if (bytes.empty())
     state.skipped.push_back({0, 0});
+  TCacheItem record;
   std::size_t offset = 0;
   while (offset < bytes.size()) {
-    auto record = std::make_unique<TCacheItem>();
-    const RecordParse parse = ParseRecord(bytes, offset, *record);
+    const RecordParse parse = ParseRecord(bytes, offset, record);
     if (parse.outcome != RecordParse::Whole) {
       const std::size_t next = NextPlausibleRecord(bytes, offset);
       state.skipped.push_back({offset, next - offset});
       offset = next;
       continue;
     }
-    RecomputeDomain(*record);
-    reading.records.Append(std::move(record));
+    RecomputeDomain(record);
     ++(state.Damaged() ? state.recordsSalvaged : state.recordsRead);
     offset += parse.size;
+    if (!visit(record))
+      break;
     if (afterRecord)
       afterRecord(offset, bytes.size());
   }
+  return state;
+}
+
+ArchiveFileReading ParseArchiveBytes(std::string_view bytes, const ReadingProgress& afterRecord) {
+  ArchiveFileReading reading;
+  reading.state = VisitArchiveBytes(bytes, KeepingIn(reading.records), afterRecord);
   return reading;
+}
+
+Result<ArchiveFileState> VisitArchiveFile(const std::string& archiveFolder,
+                                          const RecordVisitor& visit,
+                                          const ReadingProgress& afterRecord) {
+  const std::string path = JoinPath(archiveFolder, "archive.dat");
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+    return ArchiveFileState{};
+  const Result<std::string> bytes = ReadWholeFile(path);
+  if (!bytes)
+    return bytes.failure();
+  return VisitArchiveBytes(*bytes, visit, afterRecord);
 }
 
 Result<ArchiveFileReading> ReadArchiveFile(const std::string& archiveFolder,
                                            const ReadingProgress& afterRecord) {
-  const std::string path = JoinPath(archiveFolder, "archive.dat");
-  std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
-    return ArchiveFileReading{};
-  const Result<std::string> bytes = ReadWholeFile(path);
-  if (!bytes)
-    return bytes.failure();
-  return ParseArchiveBytes(*bytes, afterRecord);
+  ArchiveFileReading reading;
+  Result<ArchiveFileState> state =
+      VisitArchiveFile(archiveFolder, KeepingIn(reading.records), afterRecord);
+  if (!state)
+    return state.failure();
+  reading.state = std::move(*state);
+  return reading;
 }
 
 Result<LoadedArchive> LoadArchive(const AppContext& context, const std::string& archiveFolder,

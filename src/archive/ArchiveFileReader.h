@@ -62,6 +62,14 @@ struct ArchiveFileReading {
 // pending events).
 using ReadingProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
+// Called with each readable record in turn, Domain recomputed; false stops the reading there. The
+// record is reused for the next one, so a visitor keeps what it needs by moving it out.
+using RecordVisitor = std::function<bool(TCacheItem& record)>;
+
+// Parses the bytes of an archive.dat record by record, without keeping the records.
+ArchiveFileState VisitArchiveBytes(std::string_view bytes, const RecordVisitor& visit,
+                                   const ReadingProgress& afterRecord = {});
+
 // Parses the bytes of an archive.dat.
 ArchiveFileReading ParseArchiveBytes(std::string_view bytes,
                                      const ReadingProgress& afterRecord = {});
@@ -70,6 +78,11 @@ ArchiveFileReading ParseArchiveBytes(std::string_view bytes,
 // reading; a file that exists but cannot be read is a failure.
 [[nodiscard]] Result<ArchiveFileReading> ReadArchiveFile(const std::string& archiveFolder,
                                                          const ReadingProgress& afterRecord = {});
+
+// VisitArchiveBytes over archive.dat of archiveFolder, read as ReadArchiveFile reads it.
+[[nodiscard]] Result<ArchiveFileState> VisitArchiveFile(const std::string& archiveFolder,
+                                                        const RecordVisitor& visit,
+                                                        const ReadingProgress& afterRecord = {});
 
 // What loading an archive found: the records a run works with, and the state of the file.
 struct LoadedArchive {

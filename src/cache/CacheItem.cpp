@@ -92,9 +92,9 @@ RecordParse ParseRecord(std::string_view bytes, std::size_t offset, TCacheItem& 
   item.ContentKind = static_cast<std::int32_t>(ReadU32(rest, 4));
   item.Date = DateFromBits(ReadU64(rest, 8));
   // A string ends at its first zero byte.
-  item.Url = std::string(strings[0].substr(0, strings[0].find('\0')));
-  item.Title = std::string(strings[1].substr(0, strings[1].find('\0')));
-  item.FileName = std::string(strings[2].substr(0, strings[2].find('\0')));
+  item.Url.assign(strings[0].substr(0, strings[0].find('\0')));
+  item.Title.assign(strings[1].substr(0, strings[1].find('\0')));
+  item.FileName.assign(strings[2].substr(0, strings[2].find('\0')));
   item.CacheKey.reset();
   item.Domain.clear();
   item.CacheFile.clear();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "archive/ArchiveFile.h"
 #include "archive/ArchiveFileReader.h"
@@ -9,9 +10,9 @@
 #include "cache/MimeTable.h"
 #include "cache/Text.h"
 #include "cache/Url.h"
-#include "platform/EventPacer.h"
 #include "platform/Interaction.h"
 #include "platform/Paths.h"
+#include "search/CopyChecks.h"
 #include "search/TextBlockSearch.h"
 
 namespace pagehold {
@@ -21,12 +22,6 @@ namespace {
 // Addresses and patterns are used up to this many characters, as the result list shows them.
 constexpr size_t kTextLimit = 255;
 
-struct LoweredQuery {
-  std::string folder;
-  std::string urlPattern;
-  std::string textPattern;
-};
-
 std::string ShownAddress(const std::string& storedUrl) {
   std::string address = NormalizeUrl(storedUrl, UrlForm::Link);
   if (address.size() > kTextLimit)
@@ -34,66 +29,127 @@ std::string ShownAddress(const std::string& storedUrl) {
   return address;
 }
 
-// The row for a record, or nothing when it does not match. The address test comes first
-// because it costs no disk access; the outcome is the same in either order.
-std::optional<SearchResult> MatchRecord(TCacheItem& record, const LoweredQuery& query,
-                                        const TMimeTable& mimeTable) {
-  std::string address = ShownAddress(record.Url);
-  if (!query.urlPattern.empty() && LowerCase(address).find(query.urlPattern) == std::string::npos)
-    return std::nullopt;
-  if (!query.textPattern.empty() && !mimeTable.IsHtmlPage(record.MimeIndex))
-    return std::nullopt;
-  std::string copy = ArchivedCopyPath(query.folder, record, mimeTable);
-  if (copy.empty())
-    return std::nullopt;
-  // A copy whose text is searched is opened anyway, which tells whether it is there.
-  if (query.textPattern.empty() ? !FileExists(copy) : !FileContainsText(copy, query.textPattern))
-    return std::nullopt;
-  return SearchResult{std::move(address), std::move(copy),
-                      ResultIconOf(mimeTable.MimeTypeName(record.MimeIndex))};
-}
+// Records wait in a batch until this many of their copies are to be looked at (or this many
+// records wait), so that the copies are looked at many at once.
+constexpr std::size_t kCopiesPerBatch = 1024;
+constexpr std::size_t kRecordsPerBatch = 8192;
+
+// A record read, as far as the tests that need no disk access took it.
+struct PendingRecord {
+  bool candidate = false;  // it passed them, and its copy is to be looked at
+  std::string url;         // the stored Url of a candidate
+  ResultIcon icon = ResultIcon::Other;
+};
+
+struct Batch {
+  std::vector<PendingRecord> records;
+  std::vector<std::string> copies;  // the copies of the candidates among records, in order
+};
+
+// The search in progress. Records are tested as archive.dat is read; the copies of a batch of
+// them are looked at together, then the batch's rows are delivered in record order with pending
+// events after each record, as if each record had been searched by itself.
+class RecordSearch {
+ public:
+  RecordSearch(const SearchQuery& query, const TMimeTable& mimeTable, Interaction& ui,
+               const SearchRowSink& addRow, SearchSummary& summary)
+      : folder_(WithTrailingSeparator(query.folder)),
+        urlPattern_(LowerCase(query.urlPattern)),
+        mimeTable_(mimeTable),
+        ui_(ui),
+        addRow_(addRow),
+        summary_(summary) {
+    if (!query.textPattern.empty())
+      text_.emplace(LowerCase(query.textPattern));
+    checker_.emplace(text_ ? &*text_ : nullptr);
+  }
+
+  const std::string& folder() const { return folder_; }
+
+  void Take(const TCacheItem& record) {
+    if (summary_.stopped)
+      return;
+    batch_.records.push_back(Test(record));
+    if (batch_.copies.size() >= kCopiesPerBatch || batch_.records.size() >= kRecordsPerBatch)
+      Deliver();
+  }
+
+  // Delivers the rows of every record taken.
+  void Finish() { Deliver(); }
+
+ private:
+  // The tests that cost no disk access: the kind of record, then its address.
+  PendingRecord Test(const TCacheItem& record) {
+    PendingRecord pending;
+    if (text_ && !mimeTable_.IsHtmlPage(record.MimeIndex))
+      return pending;
+    if (!urlPattern_.empty() &&
+        LowerCase(ShownAddress(record.Url)).find(urlPattern_) == std::string::npos)
+      return pending;
+    std::optional<std::string> copy = ArchivedFilePath(
+        folder_, record.Domain, mimeTable_.MimeTypeFolder(record.MimeIndex), record.FileName);
+    if (!copy)
+      return pending;
+    pending.candidate = true;
+    pending.url = record.Url;
+    pending.icon = ResultIconOf(mimeTable_.MimeTypeName(record.MimeIndex));
+    batch_.copies.push_back(std::move(*copy));
+    return pending;
+  }
+
+  void Deliver() {
+    const std::vector<char> passed = checker_->Check(batch_.copies);
+    std::size_t copy = 0;
+    for (PendingRecord& record : batch_.records) {
+      if (summary_.stopped)
+        break;
+      ++summary_.recordsRead;
+      if (record.candidate && passed[copy]) {
+        addRow_(
+            SearchResult{ShownAddress(record.url), std::move(batch_.copies[copy]), record.icon});
+        ++summary_.rows;
+      }
+      copy += record.candidate ? 1 : 0;
+      ui_.ProcessPendingEvents();
+      summary_.stopped = ui_.CancelRequested();
+    }
+    batch_ = {};
+  }
+
+  const std::string folder_;
+  const std::string urlPattern_;
+  const TMimeTable& mimeTable_;
+  Interaction& ui_;
+  const SearchRowSink& addRow_;
+  SearchSummary& summary_;
+  std::optional<PageTextFinder> text_;  // none when no text is searched for
+  std::optional<CopyChecker> checker_;
+  Batch batch_;  // the records read since the last rows were delivered
+};
 
 }  // namespace
 
-std::string ArchivedCopyPath(const std::string& folder, const TCacheItem& record,
-                             const TMimeTable& mimeTable) {
-  const std::string domain = DomainFromHost(HostOfStoredUrl(record.Url));
-  return ArchivedFilePath(folder, domain, mimeTable.MimeTypeFolder(record.MimeIndex),
-                          record.FileName)
-      .value_or(std::string());
-}
-
 SearchSummary SearchArchive(const SearchQuery& query, const TMimeTable& mimeTable, Interaction& ui,
                             const SearchRowSink& addRow) {
-  const LoweredQuery lowered{WithTrailingSeparator(query.folder), LowerCase(query.urlPattern),
-                             LowerCase(query.textPattern)};
   SearchSummary summary;
-  if (!FileExists(JoinPath(lowered.folder, "archive.dat"))) {
+  RecordSearch search(query, mimeTable, ui, addRow, summary);
+  if (!FileExists(JoinPath(search.folder(), "archive.dat"))) {
     summary.readFailed = true;
     return summary;
   }
-  // Every readable record is searched, those after damage too.
-  EventPacer pacer(ui);
-  Result<ArchiveFileReading> reading =
-      ReadArchiveFile(lowered.folder, [&pacer](std::uint64_t, std::uint64_t) { pacer.Tick(); });
-  if (!reading) {
+  // Every readable record is searched, those after damage too. After a stop the rest is only
+  // read, so that the summary still tells how the whole file stands.
+  Result<ArchiveFileState> state =
+      VisitArchiveFile(search.folder(), [&search](const TCacheItem& record) {
+        search.Take(record);
+        return true;
+      });
+  if (!state) {
     summary.readFailed = true;
     return summary;
   }
-  summary.archiveState = reading->state;
-  for (const auto& stored : reading->records.Items()) {
-    TCacheItem& record = *stored;
-    ++summary.recordsRead;
-    if (auto row = MatchRecord(record, lowered, mimeTable)) {
-      addRow(std::move(*row));
-      ++summary.rows;
-    }
-    ui.ProcessPendingEvents();
-    if (ui.CancelRequested()) {
-      summary.stopped = true;
-      break;
-    }
-  }
+  search.Finish();
+  summary.archiveState = std::move(*state);
   return summary;
 }
 

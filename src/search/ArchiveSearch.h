@@ -12,7 +12,6 @@ namespace pagehold {
 
 class Interaction;
 class TMimeTable;
-struct TCacheItem;
 
 struct SearchQuery {
   std::string folder;       // the archive folder, ending in a separator
@@ -45,10 +44,5 @@ using SearchRowSink = std::function<void(SearchResult)>;
 // too; the summary tells what was skipped. An unreadable one gives no rows.
 SearchSummary SearchArchive(const SearchQuery& query, const TMimeTable& mimeTable, Interaction& ui,
                             const SearchRowSink& addRow);
-
-// The path of a record's archived copy in folder, with the record's Domain recomputed from its
-// Url; empty when a piece of the path is not a safe path component.
-std::string ArchivedCopyPath(const std::string& folder, const TCacheItem& record,
-                             const TMimeTable& mimeTable);
 
 }  // namespace pagehold

@@ -178,6 +178,31 @@ TEST_F(ArchiveSearchTest, StopAfterSomeRecordsKeepsTheRowsFound) {
   EXPECT_EQ(ui_.eventRounds, 2);
 }
 
+// Enough pages for several batches read on several threads: the rows still come in record
+// order, and a stop in the second batch ends the rows there.
+TEST_F(ArchiveSearchTest, PagesOfManyBatchesGiveRowsInRecordOrder) {
+  Urls holding;
+  for (int i = 0; i < 2600; ++i) {
+    const std::string url = "http://p" + std::to_string(i % 9) + ".example:80/" + std::to_string(i);
+    const bool holds = i % 7 == 3;
+    archive_.Add(url, i % 5 == 4 ? Row::Gif : Row::Html, std::to_string(i) + ".htm",
+                 holds ? "the Shipyard" : "nothing", i % 11 != 0);
+    if (holds && i % 5 != 4 && i % 11 != 0)
+      holding.push_back("http://p" + std::to_string(i % 9) + ".example/" + std::to_string(i));
+  }
+  archive_.Save();
+
+  EXPECT_EQ(Found("", "shipyard"), holding);
+  EXPECT_EQ(ui_.eventRounds, 2600);
+
+  ui_.eventRounds = 0;
+  ui_.CancelAfterEvents(1500);
+  const Urls stopped = Found("", "shipyard");
+  EXPECT_EQ(summary_.recordsRead, 1500);
+  EXPECT_EQ(stopped, Urls(holding.begin(), holding.begin() + static_cast<long>(stopped.size())));
+  EXPECT_LT(stopped.size(), holding.size());
+}
+
 TEST_F(ArchiveSearchTest, EventsRunAfterEveryRecordWhetherItMatchedOrNot) {
   archive_.Add("http://e.example:80/1", Row::Html, "1.htm");
   archive_.Add("http://e.example:80/2", Row::Html, "2.htm", "", false);

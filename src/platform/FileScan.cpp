@@ -1,0 +1,88 @@
+#include "platform/FileScan.h"
+
+#include <utility>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace pagehold {
+
+namespace {
+
+// Folders kept open at once; past this all are closed and the scan starts keeping them anew.
+// An archive has one folder per domain and kind, and a process may hold about a thousand files.
+constexpr std::size_t kFoldersKeptOpen = 256;
+
+void CloseDescriptor(int descriptor) {
+#ifdef _WIN32
+  ::_close(descriptor);
+#else
+  ::close(descriptor);
+#endif
+}
+
+}  // namespace
+
+ScannedFile::~ScannedFile() {
+  if (descriptor_ >= 0)
+    CloseDescriptor(descriptor_);
+}
+
+ScannedFile::ScannedFile(ScannedFile&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)) {}
+
+std::size_t ScannedFile::Read(std::span<char> buffer) {
+#ifdef _WIN32
+  const int got = ::_read(descriptor_, buffer.data(), static_cast<unsigned>(buffer.size()));
+#else
+  const ssize_t got = ::read(descriptor_, buffer.data(), buffer.size());
+#endif
+  return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+FileScanner::~FileScanner() {
+  CloseFolders();
+}
+
+void FileScanner::CloseFolders() {
+  for (const auto& [folder, descriptor] : folders_) {
+    if (descriptor >= 0)
+      CloseDescriptor(descriptor);
+  }
+  folders_.clear();
+}
+
+int FileScanner::FolderDescriptor(const std::string& folder) {
+  if (const auto kept = folders_.find(folder); kept != folders_.end())
+    return kept->second;
+  if (folders_.size() >= kFoldersKeptOpen)
+    CloseFolders();
+#ifdef _WIN32
+  const int descriptor = -1;
+#else
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+  folders_.emplace(folder, descriptor);
+  return descriptor;
+}
+
+ScannedFile FileScanner::Open(const std::string& path) {
+#ifdef _WIN32
+  return ScannedFile(::_open(path.c_str(), _O_RDONLY | _O_BINARY));
+#else
+  const std::size_t cut = path.find_last_of('/');
+  if (cut != std::string::npos && cut > 0 && cut + 1 < path.size()) {
+    const int folder = FolderDescriptor(path.substr(0, cut));
+    if (folder >= 0)
+      return ScannedFile(::openat(folder, path.c_str() + cut + 1, O_RDONLY | O_CLOEXEC));
+  }
+  return ScannedFile(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+#endif
+}
+
+}  // namespace pagehold
