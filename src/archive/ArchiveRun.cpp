@@ -12,6 +12,7 @@
 #include "archive/FileNaming.h"
 #include "archive/IndexPages.h"
 #include "archive/LinkRewriter.h"
+#include "archive/TextExcerpt.h"
 #include "cache/Folders.h"
 #include "platform/EventPacer.h"
 #include "platform/Paths.h"
@@ -161,6 +162,9 @@ class ArchiveJob {
     return merged;
   }
 
+  // The excerpts of the pages written, for the index build.
+  KnownExcerpts TakeExcerpts() { return std::move(excerpts_); }
+
  private:
   // A URL recorded earlier keeps its file name, so the new copy replaces the old one; a new URL
   // gets a name no other item of its folder uses. The recorded name is kept only inside the
@@ -212,11 +216,22 @@ class ArchiveJob {
     if (!path)
       return Failure{item.FileName, "the file name cannot be used inside the archive folder"};
     const Status archived = context_.mimeTable.IsHtmlPage(item.MimeIndex)
-                                ? rewriter.WriteArchivedPage(item, *path)
+                                ? WritePage(item, *path, rewriter)
                                 : CopyOver(item.CacheFile, *path);
     if (archived)
       MergeIntoArchive(archive_, item);
     return archived;
+  }
+
+  // Writes the archived page, keeping its excerpt for a detailed index while its bytes are at
+  // hand.
+  Status WritePage(TCacheItem& item, const std::string& path, LinkRewriter& rewriter) {
+    const Result<std::string> page = rewriter.WriteArchivedPage(item, path);
+    if (!page)
+      return page.failure();
+    if (context_.settings.DetailedIndexFlag)
+      excerpts_[path] = ExcerptFromText(*page);
+    return {};
   }
 
   AppContext& context_;
@@ -233,6 +248,7 @@ class ArchiveJob {
     bool madeNow = false;  // by this run
   };
   std::unordered_map<std::string, ItemFolder> readyFolders_;
+  KnownExcerpts excerpts_;
 };
 
 NamingRule DefaultNamingRule(Product product) {
@@ -348,6 +364,7 @@ void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
   // archive.dat is written whatever happens from here on: an error in the middle of a run
   // must not lose the records of the items archived before it.
   std::exception_ptr error;
+  KnownExcerpts excerpts;
   try {
     if (!reindex) {
       ArchiveJob job(context_, interaction_, folder_, namingRule, archive, usedNames);
@@ -355,6 +372,7 @@ void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
       job.NamingPass();
       usedNames.Clear();
       report.archivedItems = job.ArchivingPass(report.failures, checkpoints);
+      excerpts = job.TakeExcerpts();
     }
     if (!interaction_.CancelRequested()) {
       if (!reindex)
@@ -362,7 +380,8 @@ void ArchiveRun::RunJob(const ItemRefs& selection, ArchiveRunReport& report) {
       // Everything copied is recorded before the pages, which take a while, are written.
       if (Status saved = checkpoints.Save(); !saved)
         report.failures.push_back({"save archive.dat", saved.failure()});
-      if (Status built = BuildIndexPages(context_, folder_, archive, interaction_); !built)
+      if (Status built = BuildIndexPages(context_, folder_, archive, interaction_, excerpts);
+          !built)
         report.failures.push_back({"build the index pages", built.failure()});
     }
   } catch (...) {

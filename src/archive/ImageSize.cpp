@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <fstream>
 
-#include "platform/Paths.h"
 
 namespace pagehold {
 
@@ -75,8 +74,8 @@ std::optional<ImageSize> ReadImageSize(std::istream& image) {
 }
 
 std::optional<ImageSize> ReadImageSize(const std::string& path) {
-  if (!FileExists(path))
-    return std::nullopt;
+  // No test of the path first: a missing file does not open, and a folder opens but reads
+  // nothing, which is no picture either.
   std::ifstream in(path, std::ios::binary);
   if (!in)
     return std::nullopt;

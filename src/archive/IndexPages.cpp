@@ -234,7 +234,15 @@ std::string ShownUrl(const std::string& link) {
   return "..." + link.substr(link.size() - kShownUrlLength);
 }
 
-void WriteTextEntry(PageFile& page, const Entry& entry, bool detailed) {
+// The excerpt of an archived page: the one known, else the one read from the file.
+Result<std::string> Excerpt(const std::string& path, const KnownExcerpts& known) {
+  if (const auto found = known.find(path); found != known.end())
+    return found->second;
+  return ExtractTextExcerpt(path);
+}
+
+// excerpts: those known, for a detailed list; none for a short one.
+void WriteTextEntry(PageFile& page, const Entry& entry, const KnownExcerpts* excerpts) {
   const std::string& title = !entry.item->Title.empty()
                                  ? entry.item->Title
                                  : (!entry.name.empty() ? entry.name : kKinds[kText].unnamedLabel);
@@ -243,9 +251,9 @@ void WriteTextEntry(PageFile& page, const Entry& entry, bool detailed) {
             "><IMG BORDER=0 WIDTH=20 HEIGHT=18 ALIGN=TOP SRC=../images/text.gif></A></TD>" +
             "<TD><FONT SIZE=2 FACE=ARIAL><A HREF=" + MarkupUrl(entry.file) + "><B>" +
             EscapeMarkup(title) + "</B></A><BR>");
-  if (detailed) {
+  if (excerpts != nullptr) {
     // A page whose excerpt cannot be read loses the rest of its entry; the list goes on.
-    const Result<std::string> excerpt = ExtractTextExcerpt(entry.path);
+    const Result<std::string> excerpt = Excerpt(entry.path, *excerpts);
     if (!excerpt)
       return;
     if (!excerpt->empty())
@@ -257,11 +265,11 @@ void WriteTextEntry(PageFile& page, const Entry& entry, bool detailed) {
 }
 
 void WriteTextList(PageFile& page, const std::string& domain, const KindLists& lists,
-                   bool detailed) {
+                   const KnownExcerpts* excerpts) {
   WriteHeaderBar(page, domain, lists, kText);
   page.Piece("<TABLE BORDER=0 CELLPADDING=0 CELLSPACING=0>");
   for (const Entry& entry : lists[kText])
-    WriteTextEntry(page, entry, detailed);
+    WriteTextEntry(page, entry, excerpts);
   page.Line("</TABLE>");
   page.Line("</BODY></HTML>");
 }
@@ -308,7 +316,7 @@ void WriteThumbnailList(PageFile& page, const std::string& domain, const KindLis
 
 // The six pages of one domain. Each file is created before its content is decided.
 Status WriteDomainPages(const std::string& root, const std::string& domain, const KindLists& lists,
-                        bool detailed, EventPacer& pacer) {
+                        const KnownExcerpts* excerpts, EventPacer& pacer) {
   const std::string folder = JoinPath(root, domain);
   for (int kind = 0; kind < kKindCount; ++kind) {
     PageFile page(JoinPath(folder, kKinds[kind].page), pacer);
@@ -316,7 +324,7 @@ Status WriteDomainPages(const std::string& root, const std::string& domain, cons
       return page.status();
     if (!lists[kind].empty()) {
       if (kind == kText)
-        WriteTextList(page, domain, lists, detailed);
+        WriteTextList(page, domain, lists, excerpts);
       else
         WriteFileList(page, domain, lists, static_cast<Kind>(kind));
     } else if (kind != kOther) {
@@ -387,13 +395,14 @@ void ShowProgress(Interaction& interaction, EventPacer& pacer, int percent) {
 }  // namespace
 
 Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
-                       const ArchiveList& archive, Interaction& interaction) {
-  return BuildIndexPages(context, archiveFolder, archive, interaction, TodayShortDate());
+                       const ArchiveList& archive, Interaction& interaction,
+                       const KnownExcerpts& known) {
+  return BuildIndexPages(context, archiveFolder, archive, interaction, TodayShortDate(), known);
 }
 
 Status BuildIndexPages(const AppContext& context, const std::string& archiveFolder,
                        const ArchiveList& archive, Interaction& interaction,
-                       std::string_view creationDate) {
+                       std::string_view creationDate, const KnownExcerpts& known) {
   const std::string root = WithTrailingSeparator(archiveFolder);
   EventPacer pacer(interaction);
   if (Status removed = RemoveFile(root + "1st_page.htm"); !removed)
@@ -419,7 +428,7 @@ Status BuildIndexPages(const AppContext& context, const std::string& archiveFold
     const auto found = byDomain.find(domains[i]);
     Status written =
         WriteDomainPages(root, domains[i], found == byDomain.end() ? noEntries : found->second,
-                         context.settings.DetailedIndexFlag, pacer);
+                         context.settings.DetailedIndexFlag ? &known : nullptr, pacer);
     if (!written)
       return written;
   }

@@ -279,12 +279,16 @@ std::string LinkRewriter::RewritePage(std::string_view page, std::string_view pa
   return out;
 }
 
-Status LinkRewriter::WriteArchivedPage(TCacheItem& item, const std::string& targetPath) {
+Result<std::string> LinkRewriter::WriteArchivedPage(TCacheItem& item,
+                                                    const std::string& targetPath) {
   const Result<std::string> page = ReadWholeFile(item.CacheFile);
   if (!page)
     return page.failure();
   item.Title = ExtractTitleFromBytes(*page);
-  return WriteWholeFile(targetPath, RewritePage(*page, item.Url));
+  std::string archived = RewritePage(*page, item.Url);
+  if (Status written = WriteWholeFile(targetPath, archived); !written)
+    return written.failure();
+  return archived;
 }
 
 }  // namespace pagehold

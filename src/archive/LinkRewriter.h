@@ -85,10 +85,12 @@ class LinkRewriter {
   // The archived form of a whole page whose URL is pageUrl.
   std::string RewritePage(std::string_view page, std::string_view pageUrl);
 
-  // Writes the archived form of the item's cached page to targetPath (replacing a file there)
-  // and sets the item's Title from the page. A cached file that is missing or cannot be read
-  // writes nothing and names the cached file; a target that cannot be written names the target.
-  [[nodiscard]] Status WriteArchivedPage(TCacheItem& item, const std::string& targetPath);
+  // Writes the archived form of the item's cached page to targetPath (replacing a file there),
+  // sets the item's Title from the page and gives the bytes written. A cached file that is
+  // missing or cannot be read writes nothing and names the cached file; a target that cannot be
+  // written names the target.
+  [[nodiscard]] Result<std::string> WriteArchivedPage(TCacheItem& item,
+                                                      const std::string& targetPath);
 
  private:
   struct PageState;

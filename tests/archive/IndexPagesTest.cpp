@@ -326,6 +326,19 @@ TEST_F(IndexPagesTest, AnUnreadableEntryIsAbandonedAndTheBuildGoesOn) {
   EXPECT_NE(text.find("</TABLE>\r\n</BODY></HTML>\r\n"), std::string::npos);
 }
 
+// An excerpt the run kept when it wrote the page is used instead of reading the page again;
+// pages without one are read.
+TEST_F(IndexPagesTest, KnownExcerptsAreUsedAndOthersRead) {
+  Add("a.com", "http://a.com:80/known.html", kHtml, "known.htm", "<p>on disk</p>", "Known");
+  Add("a.com", "http://a.com:80/read.html", kHtml, "read.htm", "<p>Read</p>", "Read");
+  const KnownExcerpts known{{root.Child("a.com/text/known.htm"), "kept by the run"}};
+  ASSERT_TRUE(BuildIndexPages(context, root.path(), archive, interaction, "12/7/26", known));
+  const std::string text = Read("a.com/text_index.htm");
+  EXPECT_NE(text.find("<B>Known</B></A><BR>\r\nkept by the run...<BR>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<B>Read</B></A><BR>\r\nRead ...<BR>"), std::string::npos);
+  EXPECT_EQ(text.find("on disk"), std::string::npos);
+}
+
 // Titles, names, excerpts and addresses come from the web; they must not add markup or script.
 TEST_F(IndexPagesTest, TextsFromTheWebCannotAddMarkup) {
   Add("a.com", "http://a.com:80/t.html", kHtml, "t.htm", "<p>5 &lt; 6 &amp; \"quoted\"</p>",

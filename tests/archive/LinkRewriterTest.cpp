@@ -344,14 +344,16 @@ TEST_F(LinkRewriterTest, WriteArchivedPageWritesTheRewrittenPageAndItsTitle) {
 
   const std::string target = folder.Child("a.htm");
   WriteFile(target, "an older, longer copy of the page that must go entirely");
-  EXPECT_TRUE(rewriter.WriteArchivedPage(item, target));
+  const Result<std::string> written = rewriter.WriteArchivedPage(item, target);
+  ASSERT_TRUE(written);
   EXPECT_EQ(ReadFile(target), "<title>Front\r\npage</title><a href=../../host/text/b.htm>b</a>");
+  EXPECT_EQ(*written, ReadFile(target));
   EXPECT_EQ(item.Title, "Frontpage");
 
   item.CacheFile = folder.Child("cache/gone");
   item.Title = "kept";
   const std::string missingTarget = folder.Child("b.htm");
-  const Status missing = rewriter.WriteArchivedPage(item, missingTarget);
+  const Result<std::string> missing = rewriter.WriteArchivedPage(item, missingTarget);
   ASSERT_FALSE(missing);
   EXPECT_EQ(missing.failure().subject, item.CacheFile);
   EXPECT_FALSE(std::filesystem::exists(missingTarget));
