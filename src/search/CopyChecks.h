@@ -2,7 +2,7 @@
 //
 // Reading pages is nearly all of a text search's time, and nearly all of that is the system
 // opening and reading files, which it does for several threads at once. So the copies are
-// shared out among one thread per processor core (four at most), each with its own scanner.
+// shared out among the processor cores, each thread with its own scanner.
 #pragma once
 
 #include <string>
