@@ -39,7 +39,9 @@ int WriteSynthetic(const std::string& folder, int argc, char** argv) {
 
 int main(int argc, char** argv) {
   const std::string first = argc > 1 ? argv[1] : "";
-  if (argc < 2 || (first == "synthetic" && argc < 3) || (first != "synthetic" && argc != 2))
+  // A folder name that starts like an option ("--help") is taken for one.
+  if (argc < 2 || (first == "synthetic" && argc < 3) || (first != "synthetic" && argc != 2) ||
+      first.starts_with("-"))
     return Usage();
   try {
     if (first == "synthetic")
