@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <fstream>
 
-
 namespace pagehold {
 
 namespace {
