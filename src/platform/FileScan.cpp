@@ -1,5 +1,6 @@
 #include "platform/FileScan.h"
 
+#include <cerrno>
 #include <utility>
 
 #ifdef _WIN32
@@ -14,9 +15,10 @@ namespace pagehold {
 
 namespace {
 
-// Folders kept open at once; past this all are closed and the scan starts keeping them anew.
-// An archive has one folder per domain and kind, and a process may hold about a thousand files.
-constexpr std::size_t kFoldersKeptOpen = 256;
+// Folders kept open at once by one scanner; past this all are closed and the scan starts keeping
+// them anew. An archive has one folder per domain and kind; a process may often hold no more
+// than 1,024 files, and a search runs a scanner on each core.
+constexpr std::size_t kFoldersKeptOpen = 128;
 
 void CloseDescriptor(int descriptor) {
 #ifdef _WIN32
@@ -72,6 +74,16 @@ int FileScanner::FolderDescriptor(const std::string& folder) {
 }
 
 ScannedFile FileScanner::Open(const std::string& path) {
+  ScannedFile file = OpenOnce(path);
+  if (file || errno != EMFILE || folders_.empty())
+    return file;
+  // The process holds as many files as it may: the folders kept open make room, so that a page
+  // that exists is never taken for a missing one.
+  CloseFolders();
+  return OpenOnce(path);
+}
+
+ScannedFile FileScanner::OpenOnce(const std::string& path) {
 #ifdef _WIN32
   return ScannedFile(::_open(path.c_str(), _O_RDONLY | _O_BINARY));
 #else

@@ -49,6 +49,7 @@ class FileScanner {
   ScannedFile Open(const std::string& path);
 
  private:
+  ScannedFile OpenOnce(const std::string& path);
   int FolderDescriptor(const std::string& folder);
   void CloseFolders();
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -102,7 +106,8 @@ TEST(PageTextFinderFileTest, StopsAtTheFirstHitOrAfterTheFirstShortBlock) {
   EXPECT_FALSE(finder.InFile(folder.path(), files));  // a folder opens, but is no page
 }
 
-// More folders than are kept open at once, each visited twice: every file is still read.
+// More folders than are kept open at once, each visited twice: every file is still read, also
+// when the process may hold only a few files at once.
 TEST(PageTextFinderFileTest, ReadsFilesInManyFolders) {
   testing::TempFolder folder;
   std::vector<std::string> pages;
@@ -113,11 +118,23 @@ TEST(PageTextFinderFileTest, ReadsFilesInManyFolders) {
     testing::WriteFile(pages.back(), i % 2 ? "a Needle" : "no");
   }
   const PageTextFinder finder("needle");
-  FileScanner files;
-  for (int round = 0; round < 2; ++round) {
-    for (int i = 0; i < 300; ++i)
-      ASSERT_EQ(finder.InFile(pages[i], files), i % 2 == 1) << i;
-  }
+  const auto scanTwice = [&] {
+    FileScanner files;
+    for (int round = 0; round < 2; ++round) {
+      for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(finder.InFile(pages[i], files), i % 2 == 1) << i;
+    }
+  };
+  scanTwice();
+#ifndef _WIN32
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+  rlimit few = limit;
+  few.rlim_cur = 64;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+  scanTwice();
+  ::setrlimit(RLIMIT_NOFILE, &limit);
+#endif
 }
 
 }  // namespace
