@@ -20,6 +20,12 @@ namespace {
 // than 1,024 files, and a search runs a scanner on each core.
 constexpr std::size_t kFoldersKeptOpen = 128;
 
+#ifndef _WIN32
+// Without waiting: a named pipe put where a page should be opens at once and reads as empty,
+// instead of holding the scan until something writes into it. Files on disk are not affected.
+constexpr int kOpenForScan = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+#endif
+
 void CloseDescriptor(int descriptor) {
 #ifdef _WIN32
   ::_close(descriptor);
@@ -91,9 +97,9 @@ ScannedFile FileScanner::OpenOnce(const std::string& path) {
   if (cut != std::string::npos && cut > 0 && cut + 1 < path.size()) {
     const int folder = FolderDescriptor(path.substr(0, cut));
     if (folder >= 0)
-      return ScannedFile(::openat(folder, path.c_str() + cut + 1, O_RDONLY | O_CLOEXEC));
+      return ScannedFile(::openat(folder, path.c_str() + cut + 1, kOpenForScan));
   }
-  return ScannedFile(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  return ScannedFile(::open(path.c_str(), kOpenForScan));
 #endif
 }
 

@@ -171,7 +171,9 @@ class Descriptor {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without waiting, so that a named pipe where a file should be is a failure at once instead
+  // of holding the program until something writes into it; files on disk are not affected.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0)
     return Failure::FromErrno(path);
   struct stat status {};
@@ -179,6 +181,8 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     return Failure::FromErrno(path);
   if (S_ISDIR(status.st_mode))
     return Failure::FromErrno(path, EISDIR);
+  if (!S_ISREG(status.st_mode))
+    return Failure::FromErrno(path, EINVAL);  // a pipe or device holds no file to read whole
   // One byte more than the size, so that the first read takes a file that did not grow whole
   // and the second sees its end.
   std::string bytes(status.st_size > 0 ? static_cast<std::size_t>(status.st_size) + 1 : 65536,

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/TestFiles.h"
 
@@ -24,7 +29,13 @@ TEST(FilesTest, ReadWholeFileTakesEveryByteAndNamesWhatFailed) {
   WriteFile(folder.Child("empty.bin"), "");
   EXPECT_EQ(ReadWholeFile(folder.Child("empty.bin")).value(), "");
 
-  for (const std::string& path : {folder.Child("missing.bin"), folder.path()}) {
+  std::vector<std::string> unreadable = {folder.Child("missing.bin"), folder.path()};
+#ifndef _WIN32
+  // A named pipe is refused at once, not waited on.
+  ASSERT_EQ(::mkfifo(folder.Child("pipe").c_str(), 0600), 0);
+  unreadable.push_back(folder.Child("pipe"));
+#endif
+  for (const std::string& path : unreadable) {
     const Result<std::string> read = ReadWholeFile(path);
     ASSERT_FALSE(read) << path;
     EXPECT_EQ(read.failure().subject, path);

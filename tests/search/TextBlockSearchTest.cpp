@@ -4,6 +4,7 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 #include <filesystem>
@@ -104,6 +105,10 @@ TEST(PageTextFinderFileTest, StopsAtTheFirstHitOrAfterTheFirstShortBlock) {
   }
   EXPECT_FALSE(finder.InFile(folder.Child("missing.htm"), files));
   EXPECT_FALSE(finder.InFile(folder.path(), files));  // a folder opens, but is no page
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo(folder.Child("pipe.htm").c_str(), 0600), 0);
+  EXPECT_FALSE(finder.InFile(folder.Child("pipe.htm"), files));  // and does not wait for a writer
+#endif
 }
 
 // More folders than are kept open at once, each visited twice: every file is still read, also
