@@ -43,6 +43,25 @@ TEST(FilesTest, ReadWholeFileTakesEveryByteAndNamesWhatFailed) {
   }
 }
 
+#ifndef _WIN32
+// A copy onto the source itself (the same file by another path) must fail, not empty it; a copy
+// keeps the source's permissions whatever the process's mask.
+TEST(FilesTest, CopyNeverEmptiesItsSourceAndKeepsItsPermissions) {
+  TempFolder folder;
+  const std::string source = folder.Child("page.htm");
+  WriteFile(source, "the only copy");
+  std::filesystem::create_directory_symlink(folder.path(), folder.Child("same"));
+  EXPECT_FALSE(CopyFileReplacing(source, folder.Child("same/page.htm")));
+  EXPECT_EQ(ReadFile(source), "the only copy");
+
+  namespace fs = std::filesystem;
+  fs::permissions(source, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_write);
+  ASSERT_TRUE(CopyFileReplacing(source, folder.Child("copy.htm")));
+  EXPECT_EQ(ReadFile(folder.Child("copy.htm")), "the only copy");
+  EXPECT_EQ(fs::status(folder.Child("copy.htm")).permissions(), fs::status(source).permissions());
+}
+#endif
+
 TEST(FilesTest, AtomicReplaceLeavesTheOldFileWhenItCannotFinish) {
   TempFolder folder;
   const std::string path = folder.Child("data.bin");
