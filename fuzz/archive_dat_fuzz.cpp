@@ -16,13 +16,6 @@ using namespace pagehold;
 
 namespace {
 
-std::string Serialise(const ArchiveList& records) {
-  std::string bytes;
-  for (const auto& record : records.Items())
-    WriteRecord(*record, bytes);
-  return bytes;
-}
-
 bool SameRecord(const TCacheItem& a, const TCacheItem& b) {
   return a.MimeIndex == b.MimeIndex && a.ContentKind == b.ContentKind &&
          std::memcmp(&a.Date, &b.Date, sizeof a.Date) == 0 && a.Url == b.Url &&
@@ -67,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTiling(bytes, reading);
 
   // What a run would save reads back record for record, completely.
-  const std::string saved = Serialise(reading.records);
+  const std::string saved = SerializeRecords(reading.records);
   const ArchiveFileReading again = ParseArchiveBytes(saved);
   FUZZ_CHECK(again.records.Size() == reading.records.Size());
   FUZZ_CHECK(again.records.Empty() || !again.state.Damaged());

@@ -14,15 +14,14 @@ namespace {
 constexpr char kArchiveFileName[] = "archive.dat";
 constexpr char kTemporaryFileName[] = "archive.tmp";
 
-// The stored form of every record, in list order.
+}  // namespace
+
 std::string SerializeRecords(const ArchiveList& archive) {
   std::string bytes;
   for (const auto& record : archive.Items())
     WriteRecord(*record, bytes);
   return bytes;
 }
-
-}  // namespace
 
 std::string UsedNames::Key(std::string_view domain, std::string_view typeFolder,
                            std::string_view fileName) {

@@ -102,6 +102,9 @@ void MergeIntoArchive(ArchiveList& archive, const TCacheItem& item);
 // failure archive.dat is left as it was.
 [[nodiscard]] Status SaveArchive(const std::string& archiveFolder, const ArchiveList& archive);
 
+// The stored form of every record, in list order: what SaveArchive writes.
+std::string SerializeRecords(const ArchiveList& archive);
+
 // Puts the 28 index pictures into the archive's "images" folder (made with its parents when
 // missing), copying each missing one from the "images" folder beside the program. Existing
 // pictures are never replaced. Every picture is tried; the first failure is returned.

@@ -24,13 +24,6 @@ TCacheItem Record(int number, int mimeIndex = 2, std::string url = "") {
   return item;
 }
 
-std::string Serialize(const ArchiveList& list) {
-  std::string bytes;
-  for (const auto& record : list.Items())
-    WriteRecord(*record, bytes);
-  return bytes;
-}
-
 std::vector<std::string> NamesOf(const ArchiveList& list) {
   std::vector<std::string> names;
   for (const auto& record : list.Items())
@@ -58,7 +51,7 @@ TEST(ArchiveFileReaderTest, ACleanFileReadsExactlyAsWritten) {
   EXPECT_FALSE(reading.state.Damaged());
   EXPECT_EQ(reading.state.recordsRead, 3003u);
   EXPECT_EQ(lastDone, bytes.size());
-  EXPECT_EQ(Serialize(reading.records), bytes);
+  EXPECT_EQ(SerializeRecords(reading.records), bytes);
   EXPECT_EQ(reading.records[7].Domain, "h2.test");
 }
 

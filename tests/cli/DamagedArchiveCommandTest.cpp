@@ -105,12 +105,7 @@ TEST_F(DamagedArchiveCommandTest, NothingIsWrittenOverWithoutSalvageAndEveryRead
     EXPECT_EQ(Pagehold({"reindex", folder, "--salvage"}, &err), 1) << err;
     if (readable) {
       // Every record the salvaging reader finds, and nothing else, is in the new archive.dat.
-      EXPECT_EQ(ReadFile(Dat()), [&] {
-        std::string bytes;
-        for (const auto& record : salvageable.records.Items())
-          WriteRecord(*record, bytes);
-        return bytes;
-      }());
+      EXPECT_EQ(ReadFile(Dat()), SerializeRecords(salvageable.records));
       ASSERT_EQ(KeptCopies().size(), 1u);
       EXPECT_EQ(ReadFile(KeptCopies()[0]), c.bytes);
     } else {

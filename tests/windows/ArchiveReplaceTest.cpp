@@ -29,13 +29,6 @@ ArchiveList MakeArchive(const std::string& site, int records) {
   return archive;
 }
 
-std::string StoredForm(const ArchiveList& archive) {
-  std::string bytes;
-  for (const auto& record : archive.Items())
-    WriteRecord(*record, bytes);
-  return bytes;
-}
-
 // Opens a file the way another program may hold it: no one else may write, rename or delete it.
 class HeldFile {
  public:
@@ -88,10 +81,10 @@ TEST_F(ArchiveReplaceTest, ARefusedSaveKeepsTheOldFileAndTheNextReplacesIt) {
     if (refused == InfoFile()) {  // the saver removes its temporary file
       EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
     }
-    EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(old_));
+    EXPECT_EQ(testing::ReadFile(InfoFile()), SerializeRecords(old_));
     EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SaveArchive(folder_.path(), new_));
-    EXPECT_EQ(testing::ReadFile(InfoFile()), StoredForm(new_));
+    EXPECT_EQ(testing::ReadFile(InfoFile()), SerializeRecords(new_));
     EXPECT_EQ(AttributesOf(InfoFile()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(AttributesOf(TemporaryFile()), INVALID_FILE_ATTRIBUTES);
   }
@@ -113,8 +106,8 @@ TEST(ArchiveReplaceEndedTest, AProcessEndedInTheMiddleLeavesTheOldOrTheNewFile) 
   }
   const testing::TempFolder folder;
   const std::string infoFile = folder.Child("archive.dat");
-  const std::string firstBytes = StoredForm(first);
-  const std::string secondBytes = StoredForm(second);
+  const std::string firstBytes = SerializeRecords(first);
+  const std::string secondBytes = SerializeRecords(second);
   std::mt19937 random(20240611);
   std::uniform_int_distribution<DWORD> delay(0, 150);
   const HANDLE saving = CreateEventA(nullptr, TRUE, FALSE, kSaving);
