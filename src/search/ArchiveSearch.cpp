@@ -58,11 +58,11 @@ class RecordSearch {
         mimeTable_(mimeTable),
         ui_(ui),
         addRow_(addRow),
-        summary_(summary) {
-    if (!query.textPattern.empty())
-      text_.emplace(LowerCase(query.textPattern));
-    checker_.emplace(text_ ? &*text_ : nullptr);
-  }
+        summary_(summary),
+        text_(query.textPattern.empty()
+                  ? std::nullopt
+                  : std::optional<PageTextFinder>(LowerCase(query.textPattern))),
+        checker_(text_ ? &*text_ : nullptr) {}
 
   const std::string& folder() const { return folder_; }
 
@@ -98,7 +98,7 @@ class RecordSearch {
   }
 
   void Deliver() {
-    const std::vector<char> passed = checker_->Check(batch_.copies);
+    const std::vector<char> passed = checker_.Check(batch_.copies);
     std::size_t copy = 0;
     for (PendingRecord& record : batch_.records) {
       if (summary_.stopped)
@@ -123,8 +123,8 @@ class RecordSearch {
   const SearchRowSink& addRow_;
   SearchSummary& summary_;
   std::optional<PageTextFinder> text_;  // none when no text is searched for
-  std::optional<CopyChecker> checker_;
-  Batch batch_;  // the records read since the last rows were delivered
+  CopyChecker checker_;                 // after text_, which it looks for
+  Batch batch_;                         // the records read since the last rows were delivered
 };
 
 }  // namespace
